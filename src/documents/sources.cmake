@@ -1,0 +1,3 @@
+# Files of the documents layer (paths relative to this folder)
+target_sources(qvtrnsfr PRIVATE
+)

@@ -1,0 +1,3 @@
+# Files of the grid layer (paths relative to this folder)
+target_sources(qvtrnsfr PRIVATE
+)

@@ -1,0 +1,2 @@
+target_sources(qvt_testsupport PRIVATE
+)
