@@ -44,7 +44,6 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
