@@ -1,12 +1,15 @@
 #include "control/TransferControl.h"
 
 #include "companions/DefaultFactory.h"
+#include "documents/DocumentEvents.h"
 #include "ctlTransfer.h"
 #include "grid/GridSetup.h"
+#include "grid/LineEntryEvents.h"
 #include "grid/LineGrid.h"
 #include "grid/PriceList.h"
 #include "grid/Totals.h"
 #include "platform/Ui.h"
+#include "references/ReferenceEvents.h"
 
 #include <QApplication>
 
@@ -100,6 +103,9 @@ void TransferControl::wire()
     connect(form.chkPrice, &QCheckBox::toggled, this, [this] { PriceCheckChanged(*this); });
     connect(form.grdDetail, &LineGrid::rowStored, this, [this] { UpdateTotalQty(*this); });
     connect(form.grdDetail, &LineGrid::rowDeleted, this, [this] { UpdateTotalQty(*this); });
+    wireReferences(*this);
+    wireDocuments(*this);
+    wireLineEntry(*this);
 }
 
 bool TransferControl::contains(const QWidget *w) const

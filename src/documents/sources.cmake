@@ -1,3 +1,4 @@
-# Files of the documents layer (paths relative to this folder)
+# Files of the documents layer
 target_sources(qvtrnsfr PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/DocumentEvents.cpp
 )

@@ -1,3 +1,4 @@
-# Files of the references layer (paths relative to this folder)
+# Files of the references layer
 target_sources(qvtrnsfr PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ReferenceEvents.cpp
 )
