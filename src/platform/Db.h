@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -31,7 +32,8 @@ private:
     QHash<QString, int> m_index;
 };
 
-// A read-only snapshot of a query result: first, next, last and a record count.
+// A read-only snapshot of a query result: first, next, last and a record count. Opening places it
+// on the first row; close() (or opening again) releases the result and its hold on the connection.
 class Snapshot {
 public:
     bool open(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
@@ -46,10 +48,10 @@ public:
 
     bool hasColumn(const QString &column) const { return m_columns.indexOf(column) >= 0; }
     QVariant value(const QString &column) const; // invalid QVariant without a current row or column
-    QSqlError lastError() const { return m_query.lastError(); }
+    QSqlError lastError() const { return m_query ? m_query->lastError() : QSqlError(); }
 
 private:
-    QSqlQuery m_query;
+    std::optional<QSqlQuery> m_query; // empty while closed, so no result lingers on the connection
     ColumnIndex m_columns;
     bool m_open = false;
     bool m_onRow = false;

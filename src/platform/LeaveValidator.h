@@ -6,13 +6,18 @@
 // while a refused field had the focus does not fire. Moving the focus from code, into a popup,
 // a message box or another window does not run the check.
 // A watched widget counts as left only when the focus goes outside it and its children (the
-// line grid is watched as one field, including its cell editors).
+// line grid is watched as one field, including its cell editors). Where a widget of the field may
+// keep Tab for itself (the cells of a view, the sections of a date), the key passes and the check
+// runs only if the focus did leave, after the move; a refusal then puts the focus back.
 
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
+
+class QKeyEvent;
+class QMouseEvent;
 
 namespace qvtrnsfr {
 
@@ -40,13 +45,26 @@ private:
         Check check;
     };
     Entry *focusedEntry();
-    bool leaves(const Entry &entry, QWidget *target) const;
-    bool runCheck(Entry &entry);
+    Entry *entryOf(const QWidget *field);
+    Entry *entryHolding(const QWidget *widget);
+    bool runCheck(Entry entry); // a copy: the check may watch or unwatch fields
+
+    bool onKeyPress(QObject *watched, QKeyEvent *key);
+    bool onWindowPress(QObject *watched, QMouseEvent *mouse);
+    bool onWidgetPress(QObject *watched, QMouseEvent *mouse);
+    bool onShortcut(QObject *watched);
+    void onFocusOut(QObject *watched, Qt::FocusReason reason);
+    void runPendingCheck();
+    bool swallowPress(QObject *receiver, QMouseEvent *mouse);
+    void forgetAfterEvent();
 
     std::vector<Entry> m_entries;
     bool m_checking = false;
-    QPointer<QWidget> m_passed;   // field whose check just passed for the pending focus move
-    QObject *m_swallowRelease = nullptr;
+    QPointer<QWidget> m_passed;  // field whose check just passed for the pending focus move
+    QPointer<QWidget> m_tabSeen; // field a Tab left unchecked because the widget may keep it
+    QPointer<QWidget> m_pending; // field the focus left without a check; checked late
+    QPointer<QObject> m_swallowRelease;
+    Qt::MouseButton m_swallowButton = Qt::NoButton;
 };
 
 } // namespace qvtrnsfr

@@ -1,0 +1,246 @@
+#include "platform/Db.h"
+
+#include <QAtomicInteger>
+#include <QSqlDriver>
+#include <QStringList>
+
+namespace qvtrnsfr {
+
+Q_LOGGING_CATEGORY(lcDb, "qvtrnsfr.db")
+
+namespace {
+
+void logFailure(const char *step, const QString &sql, const QSqlError &error, const QVariantList &binds = {})
+{
+    QStringList values;
+    for (const QVariant &value : binds)
+        values << (value.isNull() ? QStringLiteral("NULL") : value.toString());
+    qCWarning(lcDb).noquote() << step << "failed:" << sql
+                              << (values.isEmpty() ? QString()
+                                                   : QStringLiteral("[%1]").arg(values.join(u", ")))
+                              << "--" << errorText(error);
+}
+
+// Prepares sql on query (when values are to be bound) and executes it; logs a failure.
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &binds)
+{
+    if (binds.isEmpty()) {
+        if (query.exec(sql))
+            return true;
+        logFailure("exec", sql, query.lastError());
+        return false;
+    }
+    if (!query.prepare(sql)) {
+        logFailure("prepare", sql, query.lastError());
+        return false;
+    }
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
+    if (query.exec())
+        return true;
+    logFailure("exec", sql, query.lastError(), binds);
+    return false;
+}
+
+} // namespace
+
+QString errorText(const QSqlError &error)
+{
+    if (!error.databaseText().isEmpty())
+        return error.databaseText();
+    if (!error.driverText().isEmpty())
+        return error.driverText();
+    return error.text();
+}
+
+void ColumnIndex::resolve(const QSqlRecord &record)
+{
+    m_index.clear();
+    for (int i = record.count() - 1; i >= 0; --i)
+        m_index.insert(record.fieldName(i).toLower(), i); // the first of equal names wins
+}
+
+int ColumnIndex::indexOf(const QString &column) const
+{
+    return m_index.value(column.toLower(), -1);
+}
+
+bool Snapshot::open(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    close();
+    m_query.emplace(db);
+    m_query->setForwardOnly(false);
+    if (!run(*m_query, sql, binds))
+        return false;
+    m_columns.resolve(m_query->record());
+    m_open = true;
+    first();
+    return true;
+}
+
+void Snapshot::close()
+{
+    m_query.reset();
+    m_columns.clear();
+    m_open = false;
+    m_onRow = false;
+}
+
+bool Snapshot::first()
+{
+    m_onRow = m_open && m_query->first();
+    return m_onRow;
+}
+
+bool Snapshot::next()
+{
+    if (!m_onRow)
+        return false; // already past the end
+    m_onRow = m_query->next();
+    return m_onRow;
+}
+
+bool Snapshot::last()
+{
+    m_onRow = m_open && m_query->last();
+    return m_onRow;
+}
+
+int Snapshot::recordCount()
+{
+    if (!m_open)
+        return 0;
+    int count = 0;
+    if (m_query->driver()->hasFeature(QSqlDriver::QuerySize)) {
+        count = qMax(0, m_query->size());
+    } else if (m_query->last()) {
+        count = m_query->at() + 1;
+    }
+    first();
+    return count;
+}
+
+QVariant Snapshot::value(const QString &column) const
+{
+    const int position = m_columns.indexOf(column);
+    if (!m_onRow || position < 0)
+        return QVariant();
+    return m_query->value(position);
+}
+
+bool ForwardReader::exec(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    m_query = QSqlQuery(db);
+    m_query.setForwardOnly(true);
+    m_columns.clear();
+    if (!run(m_query, sql, binds))
+        return false;
+    m_columns.resolve(m_query.record());
+    return true;
+}
+
+bool ForwardReader::next()
+{
+    return m_query.next();
+}
+
+QVariant ForwardReader::value(const QString &column) const
+{
+    const int position = m_columns.indexOf(column);
+    return position < 0 ? QVariant() : m_query.value(position);
+}
+
+bool PreparedStatement::prepare(const QSqlDatabase &db, const QString &sql)
+{
+    m_query = QSqlQuery(db);
+    if (m_query.prepare(sql))
+        return true;
+    logFailure("prepare", sql, m_query.lastError());
+    return false;
+}
+
+bool PreparedStatement::exec(const QVariantList &binds)
+{
+    for (int i = 0; i < binds.size(); ++i)
+        m_query.bindValue(i, binds.at(i));
+    if (m_query.exec())
+        return true;
+    logFailure("exec", m_query.lastQuery(), m_query.lastError(), binds);
+    return false;
+}
+
+bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QSqlError *error)
+{
+    QSqlQuery query(db);
+    const bool ok = run(query, sql, binds);
+    if (!ok && error)
+        *error = query.lastError();
+    return ok;
+}
+
+ClonedConnection::ClonedConnection(const QSqlDatabase &original)
+{
+    static QAtomicInteger<quint32> serial;
+    do {
+        m_name = QStringLiteral("qvtrnsfr-save-%1").arg(serial.fetchAndAddRelaxed(1));
+    } while (QSqlDatabase::contains(m_name));
+    m_db = QSqlDatabase::cloneDatabase(original, m_name);
+    if (!m_db.open())
+        logFailure("open", QStringLiteral("second connection to %1").arg(original.databaseName()),
+                   m_db.lastError());
+}
+
+ClonedConnection::~ClonedConnection()
+{
+    if (m_db.isOpen())
+        m_db.close();
+    m_db = QSqlDatabase(); // the last handle must go before the connection is removed
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+TransactionGuard::TransactionGuard(QSqlDatabase db, bool active) : m_db(std::move(db)), m_active(active) {}
+
+TransactionGuard::~TransactionGuard()
+{
+    rollback();
+}
+
+bool TransactionGuard::begin()
+{
+    if (!m_active || m_open)
+        return true;
+    m_open = m_db.transaction();
+    if (!m_open)
+        logFailure("begin", QStringLiteral("BEGIN TRANSACTION"), m_db.lastError());
+    return m_open;
+}
+
+bool TransactionGuard::commit()
+{
+    if (!m_active)
+        return true;
+    if (m_open && m_db.commit()) {
+        m_open = false;
+        return true;
+    }
+    logFailure("commit", QStringLiteral("COMMIT"), m_db.lastError());
+    return false; // still open: the destructor rolls it back
+}
+
+void TransactionGuard::rollback()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    if (!m_db.rollback())
+        logFailure("rollback", QStringLiteral("ROLLBACK"), m_db.lastError());
+}
+
+bool isPostgres(const QSqlDatabase &db)
+{
+    if (const QSqlDriver *driver = db.driver(); driver && driver->dbmsType() != QSqlDriver::UnknownDbms)
+        return driver->dbmsType() == QSqlDriver::PostgreSQL;
+    return db.driverName().startsWith(QLatin1String("QPSQL"));
+}
+
+} // namespace qvtrnsfr
