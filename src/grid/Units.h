@@ -1,0 +1,13 @@
+#pragma once
+// Units of a line: the factor from the line's unit to the item's stock unit.
+
+namespace qvtrnsfr {
+
+class TransferControl;
+
+// Writes the factor of the current row's unit into "Conversion". A unit not defined for the item
+// falls back to LastStockUnit (the stock unit of the item resolved last) with factor 1. An empty
+// unit changes nothing.
+void GetConversion(TransferControl &ctl);
+
+} // namespace qvtrnsfr
