@@ -1,2 +1,4 @@
 target_sources(qvt_testsupport PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/QueryPlan.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TestDatabase.cpp
 )
