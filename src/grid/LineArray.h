@@ -27,12 +27,13 @@ public:
     // Re-creates the table with those bounds, all cells empty. Rows and columns start at 0 here;
     // (0, -1, 0, 7) gives an empty voucher.
     void Resize(int firstRow, int lastRow, int firstColumn, int lastColumn);
-    void SetCell(int row, int column, const QVariant &value);
-    QVariant GetCell(int row, int column) const; // invalid QVariant outside the bounds
-    int LowBound(int dimension) const;           // 1 = rows, 2 = columns
-    int HighBound(int dimension) const;          // -1 for rows when there are none
+    void SetCell(int row, int column, const QVariant &value); // ignored outside the bounds
+    QVariant GetCell(int row, int column) const;              // invalid QVariant outside the bounds
+    int LowBound(int dimension) const;                        // 1 = rows, 2 = columns; always 0
+    int HighBound(int dimension) const;                       // -1 for rows when there are none
 
-    // What the grid needs to append, replace and remove whole rows.
+    // What the grid needs to append, replace and remove whole rows. A row handed in is cut or
+    // padded to the column count; an index outside the rows is ignored.
     int rowCount() const { return m_rows.size(); }
     int columnCount() const { return m_columns; }
     const Row &row(int index) const { return m_rows.at(index); }
