@@ -7,14 +7,11 @@
 
 namespace qvtrnsfr {
 
-namespace {
+const QString ItemByCodeSql = QStringLiteral("Select * from ICItem Where ItemID=?");
+const QString AliasByUndashedCodeSql = QStringLiteral("Select * from ICItemL Where replace(item,'-','')=?");
+const QString ItemByUndashedCodeSql = QStringLiteral("select * from icitem where replace(itemid,'-','')=?");
 
-// Keyboard mode: the code as typed, dashes and all.
-const QString ItemByCode = QStringLiteral("Select * from ICItem Where ItemID=?");
-// Scanning mode: codes compared with their dashes removed on both sides. The expressions are
-// written exactly as the schema's indexes are, so each look-up is an index seek.
-const QString AliasByUndashedCode = QStringLiteral("Select * from ICItemL Where replace(item,'-','')=?");
-const QString ItemByUndashedCode = QStringLiteral("select * from icitem where replace(itemid,'-','')=?");
+namespace {
 
 QString undashed(QString code)
 {
@@ -49,7 +46,7 @@ void fillFromItem(TransferControl &ctl)
 
 void resolveTyped(TransferControl &ctl, const QString &code)
 {
-    if (openLookup(ctl, ItemByCode, code)) {
+    if (openLookup(ctl, ItemByCodeSql, code)) {
         if (ctl.WorkRecordset.eof())
             ctl.form.grdDetail->setCell(ColDescription, QString());
         else
@@ -63,7 +60,7 @@ void resolveTyped(TransferControl &ctl, const QString &code)
 QString scannedKey(TransferControl &ctl, const QString &code)
 {
     QString key = undashed(code);
-    if (openLookup(ctl, AliasByUndashedCode, key) && !ctl.WorkRecordset.eof())
+    if (openLookup(ctl, AliasByUndashedCodeSql, key) && !ctl.WorkRecordset.eof())
         key = undashed(ctl.WorkRecordset.value(QStringLiteral("itemid")).toString());
     ctl.WorkRecordset.close();
     return key;
@@ -73,7 +70,7 @@ void resolveScanned(TransferControl &ctl, const QString &code)
 {
     const QString key = scannedKey(ctl, code);
     LineGrid *grid = ctl.form.grdDetail;
-    if (openLookup(ctl, ItemByUndashedCode, key)) {
+    if (openLookup(ctl, ItemByUndashedCodeSql, key)) {
         if (ctl.WorkRecordset.eof()) {
             grid->setCell(ColDescription, QString());
         } else {

@@ -3,9 +3,18 @@
 // the mask in keyboard mode or scanned as free text (aliases first, dashes ignored) in scanning
 // mode.
 
+#include <QString>
+
 namespace qvtrnsfr {
 
 class TransferControl;
+
+// The look-ups of ResolveItem, each with the code as its one bound value. Keyboard mode matches
+// the code exactly; scanning mode compares codes with their dashes removed, written exactly as
+// the schema's expression indexes are, so that each look-up is an index seek.
+extern const QString ItemByCodeSql;
+extern const QString AliasByUndashedCodeSql;
+extern const QString ItemByUndashedCodeSql;
 
 // Fills "Description", "Unit", "Conversion" and, with prices on, "Sale Price" of the current row
 // from the item whose code is in "Item Code"; remembers the item's stock unit in LastStockUnit.
