@@ -1,0 +1,1 @@
+qvt_add_test(test_numeric ${CMAKE_CURRENT_LIST_DIR}/TestNumeric.cpp)
