@@ -1,0 +1,96 @@
+#include "DemoOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kDatabaseFile = QStringLiteral("velta-demo.sqlite");
+
+// A row count option: a whole number, 0 or more.
+bool readCount(const QCommandLineParser &parser, const QCommandLineOption &option, int *count, QString *error)
+{
+    if (!parser.isSet(option)) {
+        return true;
+    }
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < 0) {
+        *error = QStringLiteral("--%1 takes a whole number of rows, not \"%2\"")
+                     .arg(option.names().constFirst(), parser.value(option));
+        return false;
+    }
+    *count = value;
+    return true;
+}
+
+} // namespace
+
+std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString *error)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Velta Transfers demo: the transfer voucher form on a demo database."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption db(
+        QStringLiteral("db"),
+        QStringLiteral("Database URL: sqlite:PATH or postgresql://user@host:port/dbname "
+                       "(default: the embedded demo database)."),
+        QStringLiteral("URL"));
+    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Signed-in user (default: demo)."),
+                                  QStringLiteral("NAME"), QStringLiteral("demo"));
+    const QCommandLineOption edit(QStringLiteral("edit"),
+                                  QStringLiteral("Edit mode: recall saved vouchers."));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save a picture of the window to FILE.png and exit."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+                                 QStringLiteral("Write printed ledger vouchers to this PDF file."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption generate(QStringLiteral("generate"),
+                                      QStringLiteral("Fill an empty database with demo data and exit."));
+    const QCommandLineOption items(QStringLiteral("items"), QStringLiteral("Items to generate."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption vouchers(QStringLiteral("vouchers"), QStringLiteral("Vouchers to generate."),
+                                      QStringLiteral("N"));
+    const QCommandLineOption movements(QStringLiteral("movements"),
+                                       QStringLiteral("Stock movements to generate."), QStringLiteral("N"));
+    const QCommandLineOption requisitions(QStringLiteral("requisitions"),
+                                          QStringLiteral("Requisitions to generate."), QStringLiteral("N"));
+    parser.addOptions({db, user, edit, screenshot, pdf, generate, items, vouchers, movements, requisitions});
+    parser.process(app);
+
+    DemoOptions options;
+    options.databaseUrl = parser.isSet(db) ? parser.value(db) : defaultDatabaseUrl();
+    options.user = parser.value(user);
+    options.edit = parser.isSet(edit);
+    options.screenshotPath = parser.value(screenshot);
+    options.ledgerPdfPath = parser.value(pdf);
+    options.generate = parser.isSet(generate);
+    if (!readCount(parser, items, &options.size.items, error) ||
+        !readCount(parser, vouchers, &options.size.vouchers, error) ||
+        !readCount(parser, movements, &options.size.movements, error) ||
+        !readCount(parser, requisitions, &options.size.requisitions, error)) {
+        return std::nullopt;
+    }
+    const bool sized = parser.isSet(items) || parser.isSet(vouchers) || parser.isSet(movements) ||
+                       parser.isSet(requisitions);
+    if (sized && !options.generate) {
+        *error = QStringLiteral("--items, --vouchers, --movements and --requisitions go with --generate");
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+    return options;
+}
+
+QString defaultDatabaseUrl()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    return QStringLiteral("sqlite:") + QDir(folder).filePath(kDatabaseFile);
+}
