@@ -53,8 +53,9 @@ void GLLedgerService::LoadSetup()
         return;
     }
     bool ok = false;
-    const int setting = query.value(0).toInt(&ok);
-    if (ok)
+    const QVariant value = query.value(0);
+    const int setting = value.toInt(&ok);
+    if (!value.isNull() && ok)
         m_transactionSetting = setting;
 }
 

@@ -39,8 +39,7 @@ LookupListDialog::LookupListDialog(const LookupSource &source, const LookupListO
             m_shownColumns.append(column);
     }
     buildUi();
-    m_search->setText(options.search);
-    m_search->selectAll();
+    m_search->setText(options.search); // the cursor at its end: typing goes on from the seeded text
     reload();
     connect(m_search, &QLineEdit::textChanged, this, &LookupListDialog::reload);
 }

@@ -23,8 +23,12 @@ QString literal(const QSqlDatabase &db, const QVariant &value)
 
 // SQLite: a line "SCAN x" reads the whole of x, which is fine only where x is a subquery or view
 // that the plan builds itself (named by a MATERIALIZE or CO-ROUTINE line).
-QString sqliteProblem(const QStringList &plan)
+QString sqliteProblem(const QStringList &plan, PlanRule rule)
 {
+    if (rule == PlanRule::OrderedWalkOnly) {
+        const bool sorts = plan.contains(QStringLiteral("USE TEMP B-TREE FOR ORDER BY"));
+        return sorts ? QStringLiteral("sorts instead of walking an index in order") : QString();
+    }
     static const QRegularExpression built(QStringLiteral("^(?:MATERIALIZE|CO-ROUTINE) (\\S+)"));
     static const QRegularExpression scan(QStringLiteral("^SCAN (\\S+)"));
     QSet<QString> subqueries;
@@ -90,9 +94,10 @@ QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariant
     return lines;
 }
 
-QString indexSeekProblem(const QSqlDatabase &db, const QStringList &plan)
+QString indexSeekProblem(const QSqlDatabase &db, const QStringList &plan, PlanRule rule)
 {
     if (plan.isEmpty())
         return QStringLiteral("no plan");
-    return isPostgres(db) ? postgresProblem(plan) : sqliteProblem(plan);
+    // PostgreSQL names an index walk an Index Scan too, so one rule serves both there.
+    return isPostgres(db) ? postgresProblem(plan) : sqliteProblem(plan, rule);
 }

@@ -17,6 +17,10 @@ QString withLiterals(const QSqlDatabase &db, const QString &sql, const QVariantL
 QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {},
                       QString *error = nullptr);
 
-// Empty when every table the plan reads is reached through an index (a seek, not a scan of the
-// whole table or index), otherwise the reason in words.
-QString indexSeekProblem(const QSqlDatabase &db, const QStringList &plan);
+enum class PlanRule {
+    SeekOnly,        // every table is reached by an index seek
+    OrderedWalkOnly, // or walked in the order of an index or key, as a LIMIT without a sort stops early
+};
+
+// Empty when the plan keeps to the rule, otherwise the reason in words.
+QString indexSeekProblem(const QSqlDatabase &db, const QStringList &plan, PlanRule rule = PlanRule::SeekOnly);
