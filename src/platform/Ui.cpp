@@ -25,10 +25,16 @@ QMessageBox::StandardButton showMessage(const QWidget *control, QMessageBox::Ico
                                         const QString &title, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, title.isEmpty() ? hostCaption(control) : title, text, buttons, hostWindow(control));
+    QWidget *window = hostWindow(control);
+    QMessageBox box(icon, title.isEmpty() ? hostCaption(control) : title, text, buttons, window);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    // Give the keyboard back to the host window, as window managers do, so that the field that
+    // had the focus before the box has it again (platforms without one leave no window active).
+    if (window && window->isVisible() && !window->isActiveWindow())
+        window->activateWindow();
+    return answer;
 }
 
 BusyCursor::BusyCursor()

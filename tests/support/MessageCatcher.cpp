@@ -19,10 +19,25 @@ MessageCatcher::Box describe(QMessageBox *box)
     return seen;
 }
 
-// Closes a box nobody expected with the button Escape would press, else its default, else any.
+QAbstractButton *buttonInRole(QMessageBox *box, QMessageBox::ButtonRole role)
+{
+    const QList<QAbstractButton *> buttons = box->buttons();
+    for (QAbstractButton *button : buttons) {
+        if (box->buttonRole(button) == role)
+            return button;
+    }
+    return nullptr;
+}
+
+// Closes a box nobody expected with the button Escape would press (the one set for it, else the
+// rejecting one, else the one without a role), else its default button, else any.
 void dismiss(QMessageBox *box)
 {
     QAbstractButton *button = box->escapeButton();
+    if (!button)
+        button = buttonInRole(box, QMessageBox::RejectRole);
+    if (!button)
+        button = buttonInRole(box, QMessageBox::NoRole);
     if (!button)
         button = box->defaultButton();
     if (!button && !box->buttons().isEmpty())
