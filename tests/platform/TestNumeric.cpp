@@ -63,48 +63,50 @@ void TestNumeric::numericValueReadsTheLeadingNumber()
 void TestNumeric::wholeNumberValueReadsTheWholeTextAndRoundsHalfToEven_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<bool>("converts");
     QTest::addColumn<int>("expected");
+    const QLocale en("en_US");
+    const QLocale de("de_DE");
     const int max = std::numeric_limits<qint32>::max();
     const int min = std::numeric_limits<qint32>::min();
-    QTest::newRow("half down to even") << "2.5" << "en_US" << true << 2;
-    QTest::newRow("half up to even") << "3.5" << "en_US" << true << 4;
-    QTest::newRow("negative half to even") << "-2.5" << "en_US" << true << -2;
-    QTest::newRow("negative half away to even") << "-3.5" << "en_US" << true << -4;
-    QTest::newRow("more than half") << "2.51" << "en_US" << true << 3;
-    QTest::newRow("grouped thousands") << "1,250.00" << "en_US" << true << 1250;
-    QTest::newRow("point is decimal in English") << "1.250" << "en_US" << true << 1;
-    QTest::newRow("trailing zero fraction") << "5.0" << "en_US" << true << 5;
-    QTest::newRow("blanks around") << " 7 " << "en_US" << true << 7;
-    QTest::newRow("exponent") << "1e3" << "en_US" << true << 1000;
-    QTest::newRow("hexadecimal") << "&HFF" << "en_US" << true << 255;
-    QTest::newRow("largest hexadecimal") << "&H7FFFFFFF" << "en_US" << true << max;
-    QTest::newRow("hexadecimal too large") << "&H80000000" << "en_US" << false << 0;
-    QTest::newRow("just below the top") << "2147483647.4" << "en_US" << true << max;
-    QTest::newRow("over the top") << "2147483648" << "en_US" << false << 0;
-    QTest::newRow("rounds over the top") << "2147483647.5" << "en_US" << false << 0;
-    QTest::newRow("the bottom") << "-2147483648" << "en_US" << true << min;
-    QTest::newRow("under the bottom") << "-2147483649" << "en_US" << false << 0;
-    QTest::newRow("letters") << "abc" << "en_US" << false << 0;
-    QTest::newRow("number then letters") << "12abc" << "en_US" << false << 0;
-    QTest::newRow("empty") << "" << "en_US" << false << 0;
-    QTest::newRow("blank") << "   " << "en_US" << false << 0;
-    QTest::newRow("infinity") << "inf" << "en_US" << false << 0;
-    QTest::newRow("not a number") << "nan" << "en_US" << false << 0;
-    QTest::newRow("German grouping and comma") << "1.250,5" << "de_DE" << true << 1250;
-    QTest::newRow("German point groups") << "1.250" << "de_DE" << true << 1250;
-    QTest::newRow("German comma half") << "2,5" << "de_DE" << true << 2;
-    QTest::newRow("German falls back to the C form") << "5.75" << "de_DE" << true << 6;
+    QTest::newRow("half down to even") << "2.5" << en << true << 2;
+    QTest::newRow("half up to even") << "3.5" << en << true << 4;
+    QTest::newRow("negative half to even") << "-2.5" << en << true << -2;
+    QTest::newRow("negative half away to even") << "-3.5" << en << true << -4;
+    QTest::newRow("more than half") << "2.51" << en << true << 3;
+    QTest::newRow("grouped thousands") << "1,250.00" << en << true << 1250;
+    QTest::newRow("point is decimal in English") << "1.250" << en << true << 1;
+    QTest::newRow("trailing zero fraction") << "5.0" << en << true << 5;
+    QTest::newRow("blanks around") << " 7 " << en << true << 7;
+    QTest::newRow("exponent") << "1e3" << en << true << 1000;
+    QTest::newRow("hexadecimal") << "&HFF" << en << true << 255;
+    QTest::newRow("largest hexadecimal") << "&H7FFFFFFF" << en << true << max;
+    QTest::newRow("hexadecimal too large") << "&H80000000" << en << false << 0;
+    QTest::newRow("just below the top") << "2147483647.4" << en << true << max;
+    QTest::newRow("over the top") << "2147483648" << en << false << 0;
+    QTest::newRow("rounds over the top") << "2147483647.5" << en << false << 0;
+    QTest::newRow("the bottom") << "-2147483648" << en << true << min;
+    QTest::newRow("under the bottom") << "-2147483649" << en << false << 0;
+    QTest::newRow("letters") << "abc" << en << false << 0;
+    QTest::newRow("number then letters") << "12abc" << en << false << 0;
+    QTest::newRow("empty") << "" << en << false << 0;
+    QTest::newRow("blank") << "   " << en << false << 0;
+    QTest::newRow("infinity") << "inf" << en << false << 0;
+    QTest::newRow("not a number") << "nan" << en << false << 0;
+    QTest::newRow("German grouping and comma") << "1.250,5" << de << true << 1250;
+    QTest::newRow("German point groups") << "1.250" << de << true << 1250;
+    QTest::newRow("German comma half") << "2,5" << de << true << 2;
+    QTest::newRow("German falls back to the C form") << "5.75" << de << true << 6;
 }
 
 void TestNumeric::wholeNumberValueReadsTheWholeTextAndRoundsHalfToEven()
 {
     QFETCH(QString, text);
-    QFETCH(QString, locale);
+    QFETCH(QLocale, locale);
     QFETCH(bool, converts);
     QFETCH(int, expected);
-    const std::optional<qint32> value = wholeNumberValue(text, QLocale(locale));
+    const std::optional<qint32> value = wholeNumberValue(text, locale);
     QCOMPARE(value.has_value(), converts);
     if (converts)
         QCOMPARE(*value, expected);
@@ -147,26 +149,28 @@ void TestNumeric::sqlNumberIsTheShortestDecimal()
 void TestNumeric::formatTotalGroupsThousandsAndShowsNoNegativeZero_data()
 {
     QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("grouped") << 1234.5 << "en_US" << "1,234.50";
-    QTest::newRow("millions") << 1234567.891 << "en_US" << "1,234,567.89";
-    QTest::newRow("zero") << 0.0 << "en_US" << "0.00";
-    QTest::newRow("negative") << -3.0 << "en_US" << "-3.00";
-    QTest::newRow("negative grouped") << -1234.5 << "en_US" << "-1,234.50";
-    QTest::newRow("tiny negative") << -0.001 << "en_US" << "0.00";
-    QTest::newRow("negative zero") << -0.0 << "en_US" << "0.00";
-    QTest::newRow("German") << 1234.5 << "de_DE" << "1.234,50";
-    QTest::newRow("German tiny negative") << -0.004 << "de_DE" << "0,00";
-    QTest::newRow("C locale still groups") << 1234.5 << "C" << "1,234.50";
+    const QLocale en("en_US");
+    const QLocale de("de_DE");
+    QTest::newRow("grouped") << 1234.5 << en << "1,234.50";
+    QTest::newRow("millions") << 1234567.891 << en << "1,234,567.89";
+    QTest::newRow("zero") << 0.0 << en << "0.00";
+    QTest::newRow("negative") << -3.0 << en << "-3.00";
+    QTest::newRow("negative grouped") << -1234.5 << en << "-1,234.50";
+    QTest::newRow("tiny negative") << -0.001 << en << "0.00";
+    QTest::newRow("negative zero") << -0.0 << en << "0.00";
+    QTest::newRow("German") << 1234.5 << de << "1.234,50";
+    QTest::newRow("German tiny negative") << -0.004 << de << "0,00";
+    QTest::newRow("C locale still groups") << 1234.5 << QLocale::c() << "1,234.50";
 }
 
 void TestNumeric::formatTotalGroupsThousandsAndShowsNoNegativeZero()
 {
     QFETCH(double, value);
-    QFETCH(QString, locale);
+    QFETCH(QLocale, locale);
     QFETCH(QString, expected);
-    QCOMPARE(formatTotal(value, QLocale(locale)), expected);
+    QCOMPARE(formatTotal(value, locale), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNumeric)
