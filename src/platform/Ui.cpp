@@ -1,8 +1,25 @@
 #include "platform/Ui.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace qvtrnsfr {
+
+namespace {
+
+// Gives the keyboard back to the host window once a box closed, so that the field that had the
+// focus before the box has it again at once: window managers reactivate the owner only through
+// a queued event, and platforms without one (offscreen) leave no window active at all.
+void reactivate(QWidget *window)
+{
+    if (!window || !window->isVisible() || QApplication::activeWindow())
+        return;
+    window->activateWindow();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    QApplication::setActiveWindow(window);
+#endif
+}
+
+} // namespace
 
 QWidget *hostWindow(const QWidget *control)
 {
@@ -30,10 +47,7 @@ QMessageBox::StandardButton showMessage(const QWidget *control, QMessageBox::Ico
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    // Give the keyboard back to the host window, as window managers do, so that the field that
-    // had the focus before the box has it again (platforms without one leave no window active).
-    if (window && window->isVisible() && !window->isActiveWindow())
-        window->activateWindow();
+    reactivate(window);
     return answer;
 }
 
