@@ -6,12 +6,15 @@ namespace qvtrnsfr {
 
 namespace {
 
-// Gives the keyboard back to the host window once a box closed, so that the field that had the
+// Gives the keyboard back to the host window once its box closed, so that the field that had the
 // focus before the box has it again at once: window managers reactivate the owner only through
-// a queued event, and platforms without one (offscreen) leave no window active at all.
-void reactivate(QWidget *window)
+// a queued event, and platforms without one (offscreen) leave the hidden box active. A window
+// the user activated meanwhile keeps the keyboard.
+void reactivate(QWidget *window, const QMessageBox *box)
 {
-    if (!window || !window->isVisible() || QApplication::activeWindow())
+    const QWidget *active = QApplication::activeWindow();
+    if (!window || !window->isVisible() || window->isActiveWindow() ||
+        (active && active != box && active->isVisible()))
         return;
     window->activateWindow();
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
@@ -47,7 +50,7 @@ QMessageBox::StandardButton showMessage(const QWidget *control, QMessageBox::Ico
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    reactivate(window);
+    reactivate(window, &box);
     return answer;
 }
 
