@@ -162,15 +162,16 @@ bool LeaveValidator::runCheck(Entry entry)
 {
     if (!entry.field || !entry.check)
         return true;
+    const QString name = entry.field->objectName(); // the check may delete the field
     bool passed = false;
     {
         const QScopedValueRollback<bool> guard(m_checking, true);
         try {
             passed = entry.check();
-        } catch (const std::exception &error) {
-            qCWarning(lcLeave) << "field check of" << entry.field->objectName() << "failed:" << error.what();
+        } catch (const std::exception &error) { // a check that throws refuses, and says why
+            qCWarning(lcLeave) << "field check of" << name << "failed:" << error.what();
         } catch (...) {
-            qCWarning(lcLeave) << "field check of" << entry.field->objectName() << "failed";
+            qCWarning(lcLeave) << "field check of" << name << "failed";
         }
     }
     if (passed) {
