@@ -57,6 +57,12 @@ bool DemoGenerator::run()
            writeSetup() && writeUsers() && writeStockMoves() && writeRequisitions() && writeVouchers();
 }
 
+TableWriter &DemoGenerator::openWriter(const QString &table, const QStringList &columns)
+{
+    m_writers.push_back(std::make_unique<TableWriter>(m_db, table, columns));
+    return *m_writers.back();
+}
+
 int DemoGenerator::pickPlainItem()
 {
     if (m_plainItems.empty()) {
@@ -143,8 +149,10 @@ bool generateDemoData(QSqlDatabase db, const DemoSize &size, QString *error)
     demodata::DemoGenerator generator(db, size);
     if (!generator.run()) {
         db.rollback();
+        generator.release();
         return failWith(error, generator.error());
     }
+    generator.release();
     if (!db.commit()) {
         const QString text = db.lastError().text();
         db.rollback();

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace demodata {
@@ -50,6 +51,9 @@ public:
     DemoGenerator(QSqlDatabase db, const DemoSize &size);
     bool run();
     QString error() const { return m_error; }
+    // Finishes and frees the prepared statements. Called after a commit or a rollback: on
+    // PostgreSQL a statement cannot be freed inside a transaction that failed.
+    void release() { m_writers.clear(); }
 
 private:
     // Reference data (DemoMasters.cpp).
@@ -75,6 +79,8 @@ private:
     bool writeLedger(int detailId, int docNo, const QDate &date, int destination,
                      const std::vector<PlannedLine> &lines);
 
+    // A writer that lives until release().
+    TableWriter &openWriter(const QString &table, const QStringList &columns);
     int pickPlainItem();
     int pickStockedItem(int location, double atLeast);
     QString serialNumber(int item, int unitNo) const;
@@ -84,6 +90,7 @@ private:
 
     QSqlDatabase m_db;
     DemoSize m_size;
+    std::vector<std::unique_ptr<TableWriter>> m_writers;
     Random m_random;
     std::vector<DemoItem> m_items;
     std::vector<int> m_plainItems;            // items kept in bulk (not by serial number)

@@ -7,7 +7,8 @@ namespace demodata {
 
 bool DemoGenerator::writeLocations()
 {
-    TableWriter writer(m_db, QStringLiteral("ICLoc"), {QStringLiteral("LocID"), QStringLiteral("LocName")});
+    TableWriter &writer =
+        openWriter(QStringLiteral("ICLoc"), {QStringLiteral("LocID"), QStringLiteral("LocName")});
     if (!writer.isReady()) {
         return fail(writer);
     }
@@ -21,9 +22,10 @@ bool DemoGenerator::writeLocations()
 
 bool DemoGenerator::writeItems()
 {
-    TableWriter writer(m_db, QStringLiteral("ICItem"),
-                       {QStringLiteral("ItemID"), QStringLiteral("Descp"), QStringLiteral("StockUnit"),
-                        QStringLiteral("TaxPer"), QStringLiteral("StdCost")});
+    TableWriter &writer =
+        openWriter(QStringLiteral("ICItem"),
+                   {QStringLiteral("ItemID"), QStringLiteral("Descp"), QStringLiteral("StockUnit"),
+                    QStringLiteral("TaxPer"), QStringLiteral("StdCost")});
     if (!writer.isReady()) {
         return fail(writer);
     }
@@ -39,7 +41,8 @@ bool DemoGenerator::writeAliases()
 {
     // Every third item carries a shelf bar code "BC-1000nn", every fifth a 13-digit EAN code:
     // codes a scanner types into the grid in scanning mode.
-    TableWriter writer(m_db, QStringLiteral("ICItemL"), {QStringLiteral("item"), QStringLiteral("itemid")});
+    TableWriter &writer =
+        openWriter(QStringLiteral("ICItemL"), {QStringLiteral("item"), QStringLiteral("itemid")});
     if (!writer.isReady()) {
         return fail(writer);
     }
@@ -59,8 +62,9 @@ bool DemoGenerator::writeAliases()
 
 bool DemoGenerator::writeUnits()
 {
-    TableWriter writer(m_db, QStringLiteral("ICUnit"),
-                       {QStringLiteral("ItemID"), QStringLiteral("Unit"), QStringLiteral("Conver")});
+    TableWriter &writer =
+        openWriter(QStringLiteral("ICUnit"),
+                   {QStringLiteral("ItemID"), QStringLiteral("Unit"), QStringLiteral("Conver")});
     if (!writer.isReady()) {
         return fail(writer);
     }
@@ -76,7 +80,7 @@ bool DemoGenerator::writeUnits()
 
 bool DemoGenerator::writePrices()
 {
-    TableWriter lists(m_db, QStringLiteral("icprc"), {QStringLiteral("PriceList")});
+    TableWriter &lists = openWriter(QStringLiteral("icprc"), {QStringLiteral("PriceList")});
     if (!lists.isReady()) {
         return fail(lists);
     }
@@ -85,8 +89,9 @@ bool DemoGenerator::writePrices()
             return fail(lists);
         }
     }
-    TableWriter prices(m_db, QStringLiteral("icpric"),
-                       {QStringLiteral("itemid"), QStringLiteral("pricelist"), QStringLiteral("Price")});
+    TableWriter &prices =
+        openWriter(QStringLiteral("icpric"),
+                   {QStringLiteral("itemid"), QStringLiteral("pricelist"), QStringLiteral("Price")});
     if (!prices.isReady()) {
         return fail(prices);
     }
@@ -116,13 +121,14 @@ bool DemoGenerator::writeSetup()
 
 bool DemoGenerator::writeUsers()
 {
-    TableWriter profiles(m_db, QStringLiteral("UserProfile"),
-                         {QStringLiteral("UserName"), QStringLiteral("ProfileNo"),
-                          QStringLiteral("TrackSerialNo"), QStringLiteral("AllowNegative"),
-                          QStringLiteral("DateFixed"), QStringLiteral("MayChangeSource"),
-                          QStringLiteral("OwnLocID")});
-    TableWriter rights(m_db, QStringLiteral("UserLocRight"),
-                       {QStringLiteral("UserName"), QStringLiteral("LocID"), QStringLiteral("Direction")});
+    TableWriter &profiles =
+        openWriter(QStringLiteral("UserProfile"),
+                   {QStringLiteral("UserName"), QStringLiteral("ProfileNo"), QStringLiteral("TrackSerialNo"),
+                    QStringLiteral("AllowNegative"), QStringLiteral("DateFixed"),
+                    QStringLiteral("MayChangeSource"), QStringLiteral("OwnLocID")});
+    TableWriter &rights =
+        openWriter(QStringLiteral("UserLocRight"),
+                   {QStringLiteral("UserName"), QStringLiteral("LocID"), QStringLiteral("Direction")});
     if (!profiles.isReady()) {
         return fail(profiles);
     }

@@ -29,10 +29,11 @@ QVariant nullNumber()
 
 bool DemoGenerator::writeStockMoves()
 {
-    TableWriter moves(m_db, QStringLiteral("StockMove"),
-                      {QStringLiteral("ItemID"), QStringLiteral("SrNo"), QStringLiteral("LocID"),
-                       QStringLiteral("MoveDate"), QStringLiteral("Qty"), QStringLiteral("UnitCost"),
-                       QStringLiteral("MoveKind")});
+    TableWriter &moves =
+        openWriter(QStringLiteral("StockMove"),
+                   {QStringLiteral("ItemID"), QStringLiteral("SrNo"), QStringLiteral("LocID"),
+                    QStringLiteral("MoveDate"), QStringLiteral("Qty"), QStringLiteral("UnitCost"),
+                    QStringLiteral("MoveKind")});
     if (!moves.isReady()) {
         return fail(moves);
     }
@@ -141,13 +142,14 @@ bool DemoGenerator::writeRequisitions()
     // Requisitions of the two branches and the showroom, numbered per location from 1. Line by
     // line they are open, partly served and fully served in turn; every fourth requisition is
     // fully served (completed).
-    TableWriter heads(m_db, QStringLiteral("ReqH"),
-                      {QStringLiteral("LocID"), QStringLiteral("DocNo"), QStringLiteral("DocDate"),
-                       QStringLiteral("Narration")});
-    TableWriter lines(m_db, QStringLiteral("ReqStat"),
-                      {QStringLiteral("LocID"), QStringLiteral("DocNo"), QStringLiteral("ItemID"),
-                       QStringLiteral("Unit"), QStringLiteral("Conver"), QStringLiteral("SrNo"),
-                       QStringLiteral("QtyReq"), QStringLiteral("POQty")});
+    TableWriter &heads =
+        openWriter(QStringLiteral("ReqH"), {QStringLiteral("LocID"), QStringLiteral("DocNo"),
+                                            QStringLiteral("DocDate"), QStringLiteral("Narration")});
+    TableWriter &lines =
+        openWriter(QStringLiteral("ReqStat"),
+                   {QStringLiteral("LocID"), QStringLiteral("DocNo"), QStringLiteral("ItemID"),
+                    QStringLiteral("Unit"), QStringLiteral("Conver"), QStringLiteral("SrNo"),
+                    QStringLiteral("QtyReq"), QStringLiteral("POQty")});
     if (!heads.isReady()) {
         return fail(heads);
     }

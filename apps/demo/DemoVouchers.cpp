@@ -82,17 +82,18 @@ std::vector<PlannedLine> DemoGenerator::planVoucherLines(int voucher, int source
 
 bool DemoGenerator::writeVouchers()
 {
-    TableWriter heads(m_db, QStringLiteral("ICTRANH"),
-                      {QStringLiteral("FromLocID"), QStringLiteral("DocNo"), QStringLiteral("DocDate"),
-                       QStringLiteral("ToLocID"), QStringLiteral("Narration"), QStringLiteral("TotalQty"),
-                       QStringLiteral("AuditUser"), QStringLiteral("AuditTime"), QStringLiteral("OrdNo"),
-                       QStringLiteral("Posted"), QStringLiteral("SysDate"), QStringLiteral("DbID"),
-                       QStringLiteral("ShowPrice"), QStringLiteral("ReqNo"), QStringLiteral("LinkDetID")});
-    TableWriter details(m_db, QStringLiteral("ICTRAND"),
-                        {QStringLiteral("FromLocID"), QStringLiteral("DocNo"), QStringLiteral("ItemID"),
-                         QStringLiteral("Unit"), QStringLiteral("Conver"), QStringLiteral("Qty"),
-                         QStringLiteral("Cost"), QStringLiteral("Amount"), QStringLiteral("SrNo"),
-                         QStringLiteral("EngNo"), QStringLiteral("Price")});
+    TableWriter &heads =
+        openWriter(QStringLiteral("ICTRANH"),
+                   {QStringLiteral("FromLocID"), QStringLiteral("DocNo"), QStringLiteral("DocDate"),
+                    QStringLiteral("ToLocID"), QStringLiteral("Narration"), QStringLiteral("TotalQty"),
+                    QStringLiteral("AuditUser"), QStringLiteral("AuditTime"), QStringLiteral("OrdNo"),
+                    QStringLiteral("Posted"), QStringLiteral("SysDate"), QStringLiteral("DbID"),
+                    QStringLiteral("ShowPrice"), QStringLiteral("ReqNo"), QStringLiteral("LinkDetID")});
+    TableWriter &details = openWriter(
+        QStringLiteral("ICTRAND"),
+        {QStringLiteral("FromLocID"), QStringLiteral("DocNo"), QStringLiteral("ItemID"),
+         QStringLiteral("Unit"), QStringLiteral("Conver"), QStringLiteral("Qty"), QStringLiteral("Cost"),
+         QStringLiteral("Amount"), QStringLiteral("SrNo"), QStringLiteral("EngNo"), QStringLiteral("Price")});
     if (!heads.isReady()) {
         return fail(heads);
     }
@@ -151,11 +152,11 @@ bool DemoGenerator::writeLedger(int detailId, int docNo, const QDate &date, int 
 {
     // The posting of a transfer: each line debits the destination's stock account, one row
     // credits the main warehouse with the total.
-    TableWriter ledger(m_db, QStringLiteral("GLTRH"),
-                       {QStringLiteral("DetID"), QStringLiteral("LineNo"), QStringLiteral("VoucherNo"),
-                        QStringLiteral("VoucherDate"), QStringLiteral("AccountID"),
-                        QStringLiteral("AccountName"), QStringLiteral("Narration"), QStringLiteral("Debit"),
-                        QStringLiteral("Credit")});
+    TableWriter &ledger =
+        openWriter(QStringLiteral("GLTRH"),
+                   {QStringLiteral("DetID"), QStringLiteral("LineNo"), QStringLiteral("VoucherNo"),
+                    QStringLiteral("VoucherDate"), QStringLiteral("AccountID"), QStringLiteral("AccountName"),
+                    QStringLiteral("Narration"), QStringLiteral("Debit"), QStringLiteral("Credit")});
     if (!ledger.isReady()) {
         return fail(ledger);
     }
