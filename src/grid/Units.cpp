@@ -6,11 +6,7 @@
 
 namespace qvtrnsfr {
 
-namespace {
-
-const QString UnitOfItem = QStringLiteral("Select * from ICUnit Where ItemID=? And Unit=?");
-
-} // namespace
+const QString UnitOfItemSql = QStringLiteral("Select * from ICUnit Where ItemID=? And Unit=?");
 
 void GetConversion(TransferControl &ctl)
 {
@@ -20,9 +16,9 @@ void GetConversion(TransferControl &ctl)
         return;
     if (ctl.WorkRecordset.isOpen())
         ctl.WorkRecordset.close();
-    ctl.sql = UnitOfItem;
+    ctl.sql = UnitOfItemSql;
     // When the query cannot run, "Unit" and "Conversion" keep what they hold.
-    if (ctl.WorkRecordset.open(ctl.connection, UnitOfItem, {grid->cellText(ColItemCode), unit})) {
+    if (ctl.WorkRecordset.open(ctl.connection, UnitOfItemSql, {grid->cellText(ColItemCode), unit})) {
         if (ctl.WorkRecordset.eof()) {
             grid->setCell(ColUnit, ctl.LastStockUnit);
             grid->setCell(ColConversion, QStringLiteral("1"));
