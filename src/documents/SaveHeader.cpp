@@ -7,6 +7,8 @@
 #include "platform/Numeric.h"
 
 #include <QDateTime>
+#include <QStringList>
+#include <limits>
 
 namespace qvtrnsfr {
 
