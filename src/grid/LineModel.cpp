@@ -110,18 +110,17 @@ void LineModel::storeBuffer()
     if (m_bufferRow < 0 || !m_lines)
         return;
     const int row = m_bufferRow;
-    const LineArray::Row values = m_buffer;
+    if (row < storedRowCount()) {
+        m_lines->setRow(row, m_buffer);
+    } else {
+        // The new-row line becomes a stored row and a fresh new-row line appears below it; the
+        // buffer keeps showing the same values until the insertion is complete.
+        beginInsertRows(QModelIndex(), row + 1, row + 1);
+        m_lines->appendRow(m_buffer);
+        endInsertRows();
+    }
     m_bufferRow = -1;
     m_buffer.clear();
-    if (row < storedRowCount()) {
-        m_lines->setRow(row, values);
-        rowChanged(row);
-        return;
-    }
-    // The new-row line becomes a stored row and a fresh new-row line appears below it.
-    beginInsertRows(QModelIndex(), row + 1, row + 1);
-    m_lines->appendRow(values);
-    endInsertRows();
     rowChanged(row);
 }
 
@@ -166,6 +165,12 @@ void LineModel::setCurrentRow(int row)
         emit headerDataChanged(Qt::Vertical, row, row);
 }
 
+bool LineModel::isCell(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
+           index.column() < LineColumns;
+}
+
 void LineModel::rowChanged(int row)
 {
     if (row < 0 || row >= rowCount())
@@ -188,15 +193,14 @@ int LineModel::columnCount(const QModelIndex &parent) const
 
 QVariant LineModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return normalizedCellValue(index.column(), value(index.row(), index.column())).toString();
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue((isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) |
-                                   Qt::AlignVCenter);
+        return int((isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     default:
         return QVariant();
     }
@@ -204,7 +208,7 @@ QVariant LineModel::data(const QModelIndex &index, int role) const
 
 bool LineModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !isCell(index))
         return false;
     setValue(index.row(), index.column(), value);
     return true;
@@ -223,7 +227,7 @@ QVariant LineModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags LineModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (isUserColumn(index.column()))

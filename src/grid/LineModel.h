@@ -45,6 +45,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    bool isCell(const QModelIndex &index) const;
     QVariant storedValue(int row, int column) const;
     void rowChanged(int row);
 
