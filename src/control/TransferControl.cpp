@@ -1,8 +1,8 @@
 #include "control/TransferControl.h"
 
 #include "companions/DefaultFactory.h"
-#include "documents/DocumentEvents.h"
 #include "ctlTransfer.h"
+#include "documents/DocumentEvents.h"
 #include "grid/GridSetup.h"
 #include "grid/LineEntryEvents.h"
 #include "grid/LineGrid.h"
@@ -120,8 +120,13 @@ void TransferControl::onFocusChanged(QWidget *old, QWidget *now)
     const bool wasInside = contains(old);
     const bool isInside = contains(now);
     if (isInside && !wasInside) {
-        if (!FocusInitialised)
+        // A message box shown during the set-up hands the focus back when it closes: that is no
+        // new entry.
+        if (!FocusInitialised && !m_initialising) {
+            m_initialising = true;
             FirstFocus();
+            m_initialising = false;
+        }
         return;
     }
     if (wasInside && !isInside && (!now || now->window() == m_control->window()))

@@ -84,6 +84,7 @@ private:
     ctlTransfer *m_control;
     std::shared_ptr<companions::Factory> m_factory;
     std::unique_ptr<LeaveValidator> m_leaveValidator;
+    bool m_initialising = false;
 };
 
 } // namespace qvtrnsfr

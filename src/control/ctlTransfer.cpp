@@ -22,6 +22,7 @@ ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(std::make_unique<
     // The minimum size is the size at initialisation: the designed size.
     d->MinWidth = width() * qvtrnsfr::TwipsPerPixel;
     d->MinHeight = height() * qvtrnsfr::TwipsPerPixel;
+    setMinimumSize(minimumSizeHint());
     d->HeaderTable = QStringLiteral("ICTRANH");
     d->LineTable = QStringLiteral("ICTRAND");
 }
