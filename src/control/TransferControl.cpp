@@ -103,6 +103,9 @@ void TransferControl::wire()
     connect(form.chkPrice, &QCheckBox::toggled, this, [this] { PriceCheckChanged(*this); });
     connect(form.grdDetail, &LineGrid::rowStored, this, [this] { UpdateTotalQty(*this); });
     connect(form.grdDetail, &LineGrid::rowDeleted, this, [this] { UpdateTotalQty(*this); });
+    // Leaving the grid stores the line being edited, with its line check: a line the user typed
+    // is never left behind by a click on a button, and a refused line keeps the cursor.
+    m_leaveValidator->watch(form.grdDetail, [this] { return form.grdDetail->storeCurrentRow(); });
     wireReferences(*this);
     wireDocuments(*this);
     wireLineEntry(*this);

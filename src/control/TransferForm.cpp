@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
+#include <initializer_list>
 
 namespace qvtrnsfr {
 
@@ -64,6 +65,17 @@ void setBackground(QLineEdit *edit, QPalette::ColorRole role)
     edit->setPalette(palette);
 }
 
+// Captions keep the designed size of their field; a caption that does not fit in the font of
+// the platform is drawn a little smaller rather than cut off.
+void fitCaption(QWidget *field)
+{
+    QFont font = field->font();
+    while (field->sizeHint().width() > field->width() && font.pointSizeF() > 6.5) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        field->setFont(font);
+    }
+}
+
 void displayOnly(QLineEdit *edit)
 {
     edit->setReadOnly(true);
@@ -74,6 +86,9 @@ void displayOnly(QLineEdit *edit)
 
 void TransferForm::build(QWidget *c)
 {
+    QFont formFont = c->font();
+    formFont.setPointSizeF(8.25);
+    c->setFont(formFont);
     const QIcon find = FormIcons::pickList();
     lblSegID = label(c, "lblSegID", QStringLiteral("From Location:"), 150, 135, 1050, 195);
     cmdFindCC = pictureButton(c, "cmdFindCC", find, QStringLiteral("Choose the source location"), 2550, 135);
@@ -131,6 +146,11 @@ void TransferForm::build(QWidget *c)
     cmdDelete = button(c, "cmdDelete", QStringLiteral("&Delete"), 9000, 6675, 1215, 315);
     cmdDelete->setEnabled(false);
     cmdClose = button(c, "cmdClose", QStringLiteral("&Close"), 10275, 6675, 1215, 315);
+
+    for (QWidget *captioned :
+         std::initializer_list<QWidget *>{lblSegID, Label24, Label1, Label5, Label2, Label3, Label6, Label9,
+                                          chkScanMode, chkPrice, dtpDocDate})
+        fitCaption(captioned);
 
     // Labels lead to their fields for access and screen readers.
     lblSegID->setBuddy(txtFromLocID);
