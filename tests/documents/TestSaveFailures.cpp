@@ -16,8 +16,8 @@ private slots:
     void refusedNumberIsTakenAgain();
     void refusedThirdLine_data();
     void refusedThirdLine();
-    void missingInventoryFailsTheSave_data() { TestDatabase::addEngineColumn(); }
-    void missingInventoryFailsTheSave();
+    void costFailureFailsTheSave_data();
+    void costFailureFailsTheSave();
 };
 
 namespace {
@@ -70,9 +70,32 @@ bool refuseThirdLine(TestDatabase &db)
                                   " FOR EACH ROW EXECUTE FUNCTION refuse_third_line()"));
 }
 
-class NoInventoryFactory : public companions::DefaultFactory {
+// An inventory component that cannot tell any cost.
+class CostlessInventory : public companions::InventoryService {
 public:
-    std::unique_ptr<companions::InventoryService> createInventoryService() override { return nullptr; }
+    void SetConnection(const QSqlDatabase &) override {}
+    void SetProfileNumber(int) override {}
+    std::optional<double> StockBalance(const QString &, int, const QString &, int, int, bool) override
+    {
+        return 100.0;
+    }
+    std::optional<double> ItemCost(const QDate &, const QString &, int, int, int) override
+    {
+        return std::nullopt;
+    }
+};
+
+// Makes no inventory component at all, or one that cannot tell costs.
+class InventoryFactory : public companions::DefaultFactory {
+public:
+    explicit InventoryFactory(bool costless) : m_costless(costless) {}
+    std::unique_ptr<companions::InventoryService> createInventoryService() override
+    {
+        return m_costless ? std::make_unique<CostlessInventory>() : nullptr;
+    }
+
+private:
+    bool m_costless;
 };
 
 const QList<QStringList> ThreeLines{
@@ -214,13 +237,30 @@ void TestSaveFailures::refusedThirdLine()
     QVERIFY(host.form().cmdSave->isEnabled());
 }
 
-// Without the inventory component no cost can be asked: the save fails and nothing stays.
-void TestSaveFailures::missingInventoryFailsTheSave()
+void TestSaveFailures::costFailureFailsTheSave_data()
+{
+    QTest::addColumn<TestDatabase::Engine>("engine");
+    QTest::addColumn<bool>("costless");
+    QTest::addColumn<QString>("message");
+    for (const TestDatabase::Engine engine : {TestDatabase::Sqlite, TestDatabase::Postgres}) {
+        const QString name = TestDatabase::engineName(engine);
+        QTest::newRow(qPrintable(name + " no component"))
+            << engine << false << QStringLiteral("The inventory component is not available.");
+        QTest::newRow(qPrintable(name + " cost not told"))
+            << engine << true << QStringLiteral("The cost of item A-1 could not be read.");
+    }
+}
+
+// Without a cost from the inventory component no line can be written: the save fails and,
+// in its transaction, nothing stays.
+void TestSaveFailures::costFailureFailsTheSave()
 {
     QFETCH(TestDatabase::Engine, engine);
+    QFETCH(bool, costless);
+    QFETCH(QString, message);
     QVT_OPEN_DATABASE(db, engine);
     QVERIFY2(seedMasters(db), qPrintable(db.errorText()));
-    VoucherHost host(db.connection(), false, std::make_shared<NoInventoryFactory>());
+    VoucherHost host(db.connection(), false, std::make_shared<InventoryFactory>(costless));
     QVERIFY(host.start());
     host.setSource(QStringLiteral("1"));
     host.form().txtToLocID->setText(QStringLiteral("2"));
@@ -229,7 +269,7 @@ void TestSaveFailures::missingInventoryFailsTheSave()
     catcher.answerNext(QMessageBox::Ok);
     host.form().cmdSave->click();
     QCOMPARE(catcher.last().icon, QMessageBox::Critical);
-    QCOMPARE(catcher.last().text, QStringLiteral("The inventory component is not available."));
+    QCOMPARE(catcher.last().text, message);
     QCOMPARE(voucherTables(db), QStringList());
     QCOMPARE(host.lineRows().size(), 1);
 }
