@@ -112,7 +112,7 @@ LineEntryFixture::~LineEntryFixture()
     delete control;
 }
 
-bool LineEntryFixture::start(const QString &fromLocation)
+bool LineEntryFixture::show()
 {
     if (!db.isValid() || !state || !grid)
         return false;
@@ -127,6 +127,13 @@ bool LineEntryFixture::start(const QString &fromLocation)
     if (!QTest::qWaitForWindowActive(&host))
         return false;
     outside->setFocus();
+    return QTest::qWaitFor([this] { return outside->hasFocus(); });
+}
+
+bool LineEntryFixture::start(const QString &fromLocation)
+{
+    if (!show())
+        return false;
     state->form.txtNarration->setFocus();
     if (!QTest::qWaitFor([this] { return state->FocusInitialised; }))
         return false;
@@ -153,6 +160,16 @@ void LineEntryFixture::type(const QString &text)
 void LineEntryFixture::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+bool LineEntryFixture::tabTo(const QWidget *widget)
+{
+    for (int presses = 0; presses < 40; ++presses) {
+        if (QApplication::focusWidget() == widget)
+            return true;
+        press(Qt::Key_Tab);
+    }
+    return QApplication::focusWidget() == widget;
 }
 
 QStringList LineEntryFixture::storedLines() const
@@ -209,4 +226,12 @@ bool LineEntryFixture::addProfile(bool trackSerialNo, bool allowNegative)
         QStringLiteral("insert into UserProfile (UserName, ProfileNo, TrackSerialNo, AllowNegative, "
                        "DateFixed, MayChangeSource, OwnLocID) values (?, 1, ?, ?, ?, ?, 0)"),
         {UserName, trackSerialNo, allowNegative, false, true});
+}
+
+bool LineEntryFixture::addLocation(int id, const QString &name)
+{
+    return db.exec(QStringLiteral("insert into ICLoc (LocID, LocName) values (?, ?)"), {id, name}) &&
+           db.exec(QStringLiteral("insert into UserLocRight (UserName, LocID, Direction) values (?, ?, 1), "
+                                  "(?, ?, 2)"),
+                   {UserName, id, UserName, id});
 }

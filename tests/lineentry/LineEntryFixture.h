@@ -66,8 +66,10 @@ public:
 
     TestDatabase db;
 
-    // Shows the host window and gives the control the focus (its first focus), then puts the
-    // source location into txtFromLocID. False when the window or the focus does not come.
+    // Shows the host window, active, with the focus in the host's own field outside the control.
+    bool show();
+    // show(), then gives the control the focus (its first focus) and puts the source location
+    // into txtFromLocID. False when the window or the focus does not come.
     bool start(const QString &fromLocation = QStringLiteral("1"));
 
     QWidget host;
@@ -82,6 +84,9 @@ public:
     // Types text into whatever holds the focus, key by key.
     static void type(const QString &text);
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Presses Tab until the widget has the focus; false when it does not come within the form's
+    // fields.
+    static bool tabTo(const QWidget *widget);
     // The stored lines as compact strings "code|description|unit|conversion|qty|serial".
     QStringList storedLines() const;
     // The current row as the same compact string.
@@ -94,6 +99,8 @@ public:
     bool addStock(const QString &itemCode, const QString &serialNo, int location, double qty,
                   double unitCost = 2.5);
     bool addProfile(bool trackSerialNo, bool allowNegative);
+    // A location the user may transfer from (direction 1) and to (direction 2).
+    bool addLocation(int id, const QString &name);
 
 private:
     std::shared_ptr<companions::Factory> m_factory;
