@@ -106,15 +106,3 @@ QStringList HostWindow::lineRows()
     }
     return rows;
 }
-
-bool hasFocusIn(const QWidget *field)
-{
-    const QWidget *focus = QApplication::focusWidget();
-    return focus && (focus == field || field->isAncestorOf(focus));
-}
-
-bool lastFocusIn(const QWidget *field)
-{
-    const QWidget *focus = field->window()->focusWidget();
-    return focus && (focus == field || field->isAncestorOf(focus));
-}

@@ -66,11 +66,10 @@ private:
     ControlHost m_host;
 };
 
-// True when the focus is on the field or on one of its children.
-bool hasFocusIn(const QWidget *field);
-// The same for the widget of the field's window that has the focus or will get it back when a
-// message box over the window closes.
-bool lastFocusIn(const QWidget *field);
+inline bool lastFocusIn(const QWidget *field)
+{
+    return hasFocusIn(field, true);
+}
 
 // A test main that keeps per-user settings in a temporary folder.
 #define QVT_REFERENCES_TEST_MAIN(TestClass)                                                                  \

@@ -1,8 +1,7 @@
 #include "support/ControlHost.h"
 
-#include "control/TransferControl.h"
+#include "grid/Totals.h"
 
-#include <QApplication>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -37,6 +36,14 @@ bool ControlHost::show()
     return QTest::qWaitForWindowActive(m_window.get());
 }
 
+bool ControlHost::start()
+{
+    if (!show())
+        return false;
+    focusControl();
+    return state()->FocusInitialised;
+}
+
 void ControlHost::focusControl()
 {
     QWidget *first = m_control->nextInFocusChain();
@@ -58,4 +65,35 @@ void ControlHost::focusOutside()
 qvtrnsfr::TransferControl *ControlHost::state()
 {
     return m_control->findChild<qvtrnsfr::TransferControl *>();
+}
+
+void ControlHost::setLines(const QList<QStringList> &rows)
+{
+    auto lines = std::make_unique<qvtrnsfr::LineArray>();
+    lines->Resize(0, int(rows.size()) - 1, 0, qvtrnsfr::LineColumns - 1);
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column)
+            lines->SetCell(row, column, rows.at(row).at(column));
+    }
+    state()->replaceLines(std::move(lines));
+    qvtrnsfr::UpdateTotalQty(*state());
+}
+
+QStringList ControlHost::lineRows(int columns)
+{
+    const qvtrnsfr::LineArray &lines = state()->lineArray();
+    QStringList rows;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columns; ++column)
+            cells << lines.cellText(row, column);
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+bool hasFocusIn(const QWidget *field, bool remembered)
+{
+    const QWidget *focus = remembered ? field->window()->focusWidget() : QApplication::focusWidget();
+    return focus && (focus == field || field->isAncestorOf(focus));
 }

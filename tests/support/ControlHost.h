@@ -3,22 +3,21 @@
 // ctlTransfer and, outside it, one plain text field to move the focus to.
 //
 //     ControlHost host(db.connection());          // add mode, user "demo", real companions
-//     QVERIFY(host.show());
-//     host.focusControl();                        // first focus runs the set-up
+//     QVERIFY(host.start());                      // shown, first focus run
 //     QCOMPARE(host.field<QLineEdit>("txtDocNo")->text(), "1");
 
+#include "control/TransferControl.h"
 #include "ctlTransfer.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSqlDatabase>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <memory>
 
 namespace companions {
 class Factory;
-}
-namespace qvtrnsfr {
-class TransferControl;
 }
 
 class ControlHost {
@@ -30,6 +29,7 @@ public:
     ~ControlHost();
 
     bool show();         // shows the window and waits until it is exposed and active
+    bool start();        // show(), then focusControl(); true when the first focus has run
     void focusControl(); // the focus enters the control (its first focusable field)
     void focusOutside(); // the focus goes to the text field outside the control
 
@@ -37,14 +37,35 @@ public:
     ctlTransfer *control() { return m_control; }
     QLineEdit *outside() { return m_outside; }
     qvtrnsfr::TransferControl *state();
+    qvtrnsfr::TransferForm &form() { return state()->form; }
 
     template <typename T> T *field(const char *name)
     {
         return m_control->findChild<T *>(QString::fromLatin1(name));
     }
 
+    // Replaces the lines by rows of cells in the grid's column order and updates the total.
+    void setLines(const QList<QStringList> &rows);
+    // The stored lines, each as its cells joined by '|' (all eight, or the first `columns`).
+    QStringList lineRows(int columns = qvtrnsfr::LineColumns);
+
 private:
     std::unique_ptr<QWidget> m_window;
     ctlTransfer *m_control = nullptr;
     QLineEdit *m_outside = nullptr;
 };
+
+// True when the focus (or, with `remembered`, the focus the field's window gives back when a
+// message box over it closes) is on the field or inside it.
+bool hasFocusIn(const QWidget *field, bool remembered = false);
+
+// A test main that keeps per-user settings (the column widths) in a temporary folder.
+#define QVT_HOST_TEST_MAIN(TestClass)                                                                        \
+    int main(int argc, char **argv)                                                                          \
+    {                                                                                                        \
+        QTemporaryDir settingsHome;                                                                          \
+        qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());                                       \
+        QApplication app(argc, argv);                                                                        \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }

@@ -1,5 +1,6 @@
 target_sources(qvt_testsupport PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ControlHost.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Doubles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageCatcher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QueryPlan.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestDatabase.cpp
