@@ -23,8 +23,8 @@ struct LookupDialog {
     virtual void SetSearchText(const QString &) = 0;
     virtual void SetResultColumn(int) = 0; // column whose value is picked
     virtual void SetOwner(QWidget *) = 0;
-    virtual void ShowList() = 0;                   // modal; returns when picked or cancelled
-    virtual QString SelectedValue() const = 0;     // empty when nothing was picked
+    virtual void ShowList() = 0;               // modal; returns when picked or cancelled
+    virtual QString SelectedValue() const = 0; // empty when nothing was picked
 };
 
 // The signed-in user's profile and location rights.
