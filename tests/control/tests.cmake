@@ -1,1 +1,1 @@
-qvt_add_test(test_control ${CMAKE_CURRENT_LIST_DIR}/TestControl.cpp ${CMAKE_CURRENT_LIST_DIR}/FakeCompanions.h)
+qvt_add_test(test_control ${CMAKE_CURRENT_LIST_DIR}/TestControl.cpp)
