@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMap>
 #include <QPushButton>
 #include <QTest>
 
@@ -66,6 +67,24 @@ void MessageCatcher::answerNext(QMessageBox::StandardButton button, int times)
 void MessageCatcher::expectNone()
 {
     m_answers.clear();
+}
+
+QString MessageCatcher::Box::summary() const
+{
+    static const QMap<QMessageBox::Icon, QString> names{{QMessageBox::NoIcon, "plain"},
+                                                        {QMessageBox::Information, "information"},
+                                                        {QMessageBox::Warning, "warning"},
+                                                        {QMessageBox::Critical, "critical"},
+                                                        {QMessageBox::Question, "question"}};
+    return names.value(icon) + ' ' + title + ": " + text;
+}
+
+QString MessageCatcher::summaries() const
+{
+    QStringList seen;
+    for (const Box &box : m_boxes)
+        seen << box.summary();
+    return seen.join(QStringLiteral(" / "));
 }
 
 const MessageCatcher::Box &MessageCatcher::last() const

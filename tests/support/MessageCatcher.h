@@ -27,6 +27,8 @@ public:
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::StandardButton answer = QMessageBox::NoButton; // NoButton: it was not expected
+        // "<icon> <title>: <text>", e.g. "warning PO: Requisition not found ...".
+        QString summary() const;
     };
 
     MessageCatcher();
@@ -42,7 +44,8 @@ public:
 
     int count() const { return int(m_boxes.size()); }
     const QList<Box> &boxes() const { return m_boxes; }
-    const Box &last() const; // an empty Box when none was seen
+    const Box &last() const;   // an empty Box when none was seen
+    QString summaries() const; // every box seen, as its summary, joined by " / "; "" when none
     int pendingAnswers() const { return int(m_answers.size()); }
 
 private:
