@@ -1,4 +1,3 @@
-qvt_add_test(test_inventory ${CMAKE_CURRENT_LIST_DIR}/TestInventory.cpp)
 qvt_add_test(test_companions ${CMAKE_CURRENT_LIST_DIR}/TestCompanions.cpp)
 target_link_libraries(test_companions PRIVATE Qt6::PrintSupport)
 qvt_add_test(test_lookupdialog ${CMAKE_CURRENT_LIST_DIR}/TestLookupDialog.cpp)
