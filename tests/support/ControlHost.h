@@ -1,24 +1,15 @@
 #pragma once
 // A host window for control tests: a top-level window titled "Host Caption" holding one
-// ctlTransfer and, outside it, one plain text field to move the focus to.
-//
-//     ControlHost host(db.connection());          // add mode, user "demo", real companions
-//     QVERIFY(host.start());                      // shown, first focus run
-//     QCOMPARE(host.field<QLineEdit>("txtDocNo")->text(), "1");
+// ctlTransfer (add mode, user "demo" and the real companions unless told) and, outside it, one
+// plain text field to move the focus to.
 
 #include "control/TransferControl.h"
 #include "ctlTransfer.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QSqlDatabase>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <memory>
-
-namespace companions {
-class Factory;
-}
 
 class ControlHost {
 public:
@@ -26,7 +17,6 @@ public:
 
     explicit ControlHost(const QSqlDatabase &db, const QString &user = QStringLiteral("demo"),
                          bool allowEdit = false, std::shared_ptr<companions::Factory> factory = {});
-    ~ControlHost();
 
     bool show();         // shows the window and waits until it is exposed and active
     bool start();        // show(), then focusControl(); true when the first focus has run
@@ -36,12 +26,11 @@ public:
     QWidget *window() { return m_window.get(); }
     ctlTransfer *control() { return m_control; }
     QLineEdit *outside() { return m_outside; }
-    qvtrnsfr::TransferControl *state();
+    qvtrnsfr::TransferControl *state() { return m_control->findChild<qvtrnsfr::TransferControl *>(); }
     qvtrnsfr::TransferForm &form() { return state()->form; }
-
     template <typename T> T *field(const char *name)
     {
-        return m_control->findChild<T *>(QString::fromLatin1(name));
+        return m_control->findChild<T *>(QLatin1String(name));
     }
 
     // Replaces the lines by rows of cells in the grid's column order and updates the total.
@@ -50,7 +39,7 @@ public:
     QStringList lineRows(int columns = qvtrnsfr::LineColumns);
 
 private:
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<QWidget> m_window = std::make_unique<QWidget>();
     ctlTransfer *m_control = nullptr;
     QLineEdit *m_outside = nullptr;
 };

@@ -2,54 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMap>
 #include <QPushButton>
 #include <QTest>
-
-namespace {
-
-MessageCatcher::Box describe(QMessageBox *box)
-{
-    MessageCatcher::Box seen;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.buttons = box->standardButtons();
-    if (QPushButton *button = box->defaultButton())
-        seen.defaultButton = box->standardButton(button);
-    return seen;
-}
-
-QAbstractButton *buttonInRole(QMessageBox *box, QMessageBox::ButtonRole role)
-{
-    const QList<QAbstractButton *> buttons = box->buttons();
-    for (QAbstractButton *button : buttons) {
-        if (box->buttonRole(button) == role)
-            return button;
-    }
-    return nullptr;
-}
-
-// Closes a box nobody expected with the button Escape would press (the one set for it, else the
-// rejecting one, else the one without a role), else its default button, else any.
-void dismiss(QMessageBox *box)
-{
-    QAbstractButton *button = box->escapeButton();
-    if (!button)
-        button = buttonInRole(box, QMessageBox::RejectRole);
-    if (!button)
-        button = buttonInRole(box, QMessageBox::NoRole);
-    if (!button)
-        button = box->defaultButton();
-    if (!button && !box->buttons().isEmpty())
-        button = box->buttons().constFirst();
-    if (button)
-        button->click();
-    else
-        box->reject();
-}
-
-} // namespace
 
 MessageCatcher::MessageCatcher()
 {
@@ -60,23 +14,19 @@ MessageCatcher::MessageCatcher()
 
 void MessageCatcher::answerNext(QMessageBox::StandardButton button, int times)
 {
-    for (int i = 0; i < times; ++i)
-        m_answers.append(button);
+    m_answers.append(QList<QMessageBox::StandardButton>(times, button));
 }
 
-void MessageCatcher::expectNone()
+const MessageCatcher::Box &MessageCatcher::last() const
 {
-    m_answers.clear();
+    static const Box none;
+    return m_boxes.isEmpty() ? none : m_boxes.constLast();
 }
 
 QString MessageCatcher::Box::summary() const
 {
-    static const QMap<QMessageBox::Icon, QString> names{{QMessageBox::NoIcon, "plain"},
-                                                        {QMessageBox::Information, "information"},
-                                                        {QMessageBox::Warning, "warning"},
-                                                        {QMessageBox::Critical, "critical"},
-                                                        {QMessageBox::Question, "question"}};
-    return names.value(icon) + ' ' + title + ": " + text;
+    static const char *const icons[] = {"plain", "information", "warning", "critical", "question"};
+    return QLatin1String(icons[icon]) + ' ' + title + ": " + text;
 }
 
 QString MessageCatcher::summaries() const
@@ -87,47 +37,30 @@ QString MessageCatcher::summaries() const
     return seen.join(QStringLiteral(" / "));
 }
 
-const MessageCatcher::Box &MessageCatcher::last() const
-{
-    static const Box none;
-    return m_boxes.isEmpty() ? none : m_boxes.constLast();
-}
-
+// Records the first box not handled yet and presses the queued answer; without one it fails the
+// test and presses the box's Escape button (or rejects it). One box per tick, as pressing may
+// open or close windows.
 void MessageCatcher::poll()
 {
     m_handled.removeIf([](const QPointer<QMessageBox> &box) { return !box || !box->isVisible(); });
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
+    for (QWidget *window : QApplication::topLevelWidgets()) {
         auto *box = qobject_cast<QMessageBox *>(window);
-        if (box && box->isVisible() && !m_handled.contains(box)) {
-            m_handled.append(box);
-            handle(box);
-            return; // answering may have closed or opened windows: look again on the next tick
+        if (!box || !box->isVisible() || m_handled.contains(box))
+            continue;
+        m_handled.append(box);
+        QPushButton *byDefault = box->defaultButton();
+        m_boxes.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                        byDefault ? box->standardButton(byDefault) : QMessageBox::NoButton});
+        QAbstractButton *button = m_answers.isEmpty() ? nullptr : box->button(m_answers.takeFirst());
+        if (!button) {
+            QTest::qFail(qPrintable("Unexpected or unanswerable box: " + m_boxes.constLast().summary()),
+                         __FILE__, __LINE__);
+            button = box->escapeButton();
         }
-    }
-}
-
-void MessageCatcher::handle(QMessageBox *box)
-{
-    Box seen = describe(box);
-    if (m_answers.isEmpty()) {
-        m_boxes.append(seen);
-        QTest::qFail(
-            qPrintable(QStringLiteral("Unexpected message box \"%1\": %2").arg(seen.title, seen.text)),
-            __FILE__, __LINE__);
-        dismiss(box);
+        if (button)
+            button->click();
+        else
+            box->reject();
         return;
     }
-    seen.answer = m_answers.takeFirst();
-    m_boxes.append(seen);
-    if (QAbstractButton *button = box->button(seen.answer)) {
-        button->click();
-        return;
-    }
-    QTest::qFail(qPrintable(QStringLiteral("Message box \"%1\" has no button to answer %2 with: %3")
-                                .arg(seen.title)
-                                .arg(int(seen.answer))
-                                .arg(seen.text)),
-                 __FILE__, __LINE__);
-    dismiss(box);
 }

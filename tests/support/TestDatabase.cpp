@@ -14,15 +14,10 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-QString postgresUrl()
+// A connection to a database of the server named in the URL (by default the URL's own).
+QSqlDatabase addPostgres(const QString &connectionName, const QString &databaseName = {})
 {
-    return qEnvironmentVariable("QVT_TEST_PG_URL");
-}
-
-// A connection to the database named in the URL, or to another database of the same server.
-QSqlDatabase addPostgresConnection(const QString &connectionName, const QString &databaseName = QString())
-{
-    const QUrl url(postgresUrl());
+    const QUrl url(qEnvironmentVariable(TestDatabase::UrlVariable));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
     db.setHostName(url.host());
     db.setPort(url.port(5432));
@@ -32,166 +27,94 @@ QSqlDatabase addPostgresConnection(const QString &connectionName, const QString 
     return db;
 }
 
-QString nextConnectionName()
+// Runs a statement with its values, or unprepared without: PostgreSQL prepares no DDL or SET.
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &binds, QString *error)
 {
-    return QStringLiteral("qvt_testdb_%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    bool ok = binds.isEmpty() ? query.exec(sql) : query.prepare(sql);
+    for (const QVariant &value : binds)
+        query.addBindValue(value);
+    ok = ok && (binds.isEmpty() || query.exec());
+    if (!ok)
+        *error = query.lastError().text() + QStringLiteral(" in: ") + sql;
+    return ok;
 }
 
-// Runs one statement on a maintenance connection to the server's own test database.
-bool execOnServer(const QString &sql, QString *error)
+// Runs one statement on a maintenance connection to the server's own database.
+bool onServer(const QString &sql, QString *error)
 {
-    const QString name = nextConnectionName();
+    const QString name = QStringLiteral("qvt_server_%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     bool ok = false;
-    {
-        QSqlDatabase server = addPostgresConnection(name);
-        if (!server.open()) {
-            *error = server.lastError().text();
-        } else {
-            QSqlQuery query(server);
-            ok = query.exec(sql);
-            if (!ok)
-                *error = query.lastError().text();
-        }
-        server.close();
+    if (QSqlDatabase server = addPostgres(name); server.open()) {
+        QSqlQuery query(server);
+        ok = run(query, sql, {}, error);
+    } else {
+        *error = server.lastError().text();
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
 }
 
-bool prepareAndExec(QSqlQuery &query, const QString &sql, const QVariantList &binds)
-{
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &value : binds)
-        query.addBindValue(value);
-    return query.exec();
-}
-
 } // namespace
 
-TestDatabase::TestDatabase(Engine engine, SchemaOption schema) : m_engine(engine)
+TestDatabase::TestDatabase(Engine engine, SchemaOption schema)
+    : m_engine(engine),
+      m_connectionName(QStringLiteral("qvt_testdb_%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
 {
-    m_connectionName = nextConnectionName();
-    m_valid = engine == Sqlite ? openSqlite() : openPostgres();
-    if (m_valid && schema == WithSchema)
-        m_valid = applySchema();
+    m_valid = open(schema);
+}
+
+bool TestDatabase::open(SchemaOption schema)
+{
+    const QString name = QStringLiteral("qvt_%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    m_error = QStringLiteral("QVT_TEST_PG_URL is not set");
+    if (m_engine == Postgres && (!isAvailable(Postgres) || !onServer("CREATE DATABASE " + name, &m_error)))
+        return false;
+    if (m_engine == Postgres)
+        m_pgDatabase = name;
+    QSqlDatabase db = m_engine == Sqlite
+                          ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName)
+                          : addPostgres(m_connectionName, name);
+    if (m_engine == Sqlite)
+        db.setDatabaseName(m_dir.filePath(QStringLiteral("host.sqlite")));
+    m_error = QStringLiteral("the host schema could not be applied (see the log)");
+    if (!db.open())
+        m_error = db.lastError().text();
+    // Notices ("drop cascades to ...") are no news in a test's output.
+    return db.isOpen() && (m_engine == Sqlite || exec(QStringLiteral("SET client_min_messages = warning"))) &&
+           (schema == WithoutSchema || qvtrnsfr::createHostSchema(db));
 }
 
 TestDatabase::~TestDatabase()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        if (db.isValid())
-            db.close();
-    }
+    if (QSqlDatabase db = connection(); db.isValid())
+        db.close();
     QSqlDatabase::removeDatabase(m_connectionName);
-    if (!m_pgDatabase.isEmpty())
-        dropPostgresDatabase();
-}
-
-QSqlDatabase TestDatabase::connection() const
-{
-    return QSqlDatabase::database(m_connectionName, false);
-}
-
-bool TestDatabase::openSqlite()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    if (!m_dir->isValid()) {
-        m_error = QStringLiteral("cannot create a temporary folder: ") + m_dir->errorString();
-        return false;
-    }
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(m_dir->filePath(QStringLiteral("host.sqlite")));
-    if (!db.open()) {
-        m_error = db.lastError().text();
-        return false;
-    }
-    return true;
-}
-
-bool TestDatabase::openPostgres()
-{
-    if (postgresUrl().isEmpty()) {
-        m_error = QStringLiteral("QVT_TEST_PG_URL is not set");
-        return false;
-    }
-    const QString name = QStringLiteral("qvt_%1_%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-    if (!createPostgresDatabase(name))
-        return false;
-    QSqlDatabase db = addPostgresConnection(m_connectionName, name);
-    if (!db.open()) {
-        m_error = db.lastError().text();
-        return false;
-    }
-    // Notices ("drop cascades to ...") are no news in a test's output.
-    return exec(QStringLiteral("SET client_min_messages = warning"));
-}
-
-bool TestDatabase::createPostgresDatabase(const QString &name)
-{
-    if (!execOnServer(QStringLiteral("CREATE DATABASE %1").arg(name), &m_error))
-        return false;
-    m_pgDatabase = name;
-    return true;
-}
-
-void TestDatabase::dropPostgresDatabase()
-{
     // FORCE ends connections the code under test may have left open (a save connection, say).
-    QString error;
-    if (!execOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgDatabase), &error))
-        qWarning("TestDatabase: cannot drop %s: %s", qPrintable(m_pgDatabase), qPrintable(error));
-}
-
-bool TestDatabase::applySchema()
-{
-    if (!qvtrnsfr::createHostSchema(connection())) {
-        m_error = QStringLiteral("the host schema could not be applied (see the log)");
-        return false;
-    }
-    return true;
+    if (!m_pgDatabase.isEmpty() &&
+        !onServer("DROP DATABASE IF EXISTS " + m_pgDatabase + " WITH (FORCE)", &m_error))
+        qWarning("TestDatabase: cannot drop %s: %s", qPrintable(m_pgDatabase), qPrintable(m_error));
 }
 
 bool TestDatabase::exec(const QString &sql, const QVariantList &binds)
 {
     QSqlQuery query(connection());
-    // Statements without values run unprepared: PostgreSQL prepares no DDL, ANALYZE or SET.
-    const bool ok = binds.isEmpty() ? query.exec(sql) : prepareAndExec(query, sql, binds);
-    if (!ok)
-        m_error = query.lastError().text() + QStringLiteral(" in: ") + sql;
-    return ok;
+    return run(query, sql, binds, &m_error);
 }
 
 QVariant TestDatabase::scalar(const QString &sql, const QVariantList &binds)
 {
     QSqlQuery query(connection());
-    const bool ok = binds.isEmpty() ? query.exec(sql) : prepareAndExec(query, sql, binds);
-    if (!ok || !query.next()) {
-        m_error = query.lastError().text() + QStringLiteral(" in: ") + sql;
-        return QVariant();
-    }
-    return query.value(0);
+    if (run(query, sql, binds, &m_error) && query.next())
+        return query.value(0);
+    m_error += QStringLiteral(" (no row)");
+    return {};
 }
 
 QList<TestDatabase::Engine> TestDatabase::enginesAvailable()
 {
-    QList<Engine> engines{Sqlite};
-    if (isAvailable(Postgres))
-        engines.append(Postgres);
-    return engines;
-}
-
-bool TestDatabase::isAvailable(Engine engine)
-{
-    return engine == Sqlite || !postgresUrl().isEmpty();
-}
-
-QString TestDatabase::engineName(Engine engine)
-{
-    return engine == Sqlite ? QStringLiteral("sqlite") : QStringLiteral("postgresql");
+    return isAvailable(Postgres) ? QList<Engine>{Sqlite, Postgres} : QList<Engine>{Sqlite};
 }
 
 void TestDatabase::addEngineColumn()

@@ -1,20 +1,8 @@
 #pragma once
-// A fresh database for one test: a SQLite file in a temporary folder, or a new PostgreSQL
-// database created through the server named by QVT_TEST_PG_URL and dropped again at the end.
-// The host schema is applied unless asked otherwise.
-//
-//     TestDatabase db(TestDatabase::Sqlite);
-//     QVERIFY2(db.isValid(), qPrintable(db.errorText()));
-//     QSqlDatabase c = db.connection();
-//
-// Data-driven over both engines:
-//
-//     void test_data() { TestDatabase::addEngineColumn(); ... }
-//     void test() { QFETCH(TestDatabase::Engine, engine); QVT_SKIP_UNLESS_AVAILABLE(engine); ... }
+// A fresh database for one test, with the host schema unless asked otherwise: a SQLite file in a
+// temporary folder, or a PostgreSQL database made on the server of QVT_TEST_PG_URL and dropped.
 
-#include <QList>
 #include <QSqlDatabase>
-#include <QString>
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <memory>
@@ -32,40 +20,35 @@ public:
     bool isValid() const { return m_valid; }
     QString errorText() const { return m_error; }
     Engine engine() const { return m_engine; }
-    QSqlDatabase connection() const;
+    QSqlDatabase connection() const { return QSqlDatabase::database(m_connectionName, false); }
     QString connectionName() const { return m_connectionName; }
+    bool exec(const QString &sql, const QVariantList &binds = {});       // false: see errorText()
+    QVariant scalar(const QString &sql, const QVariantList &binds = {}); // first value, or invalid
 
-    // Runs one statement on the connection; on failure returns false and keeps the error text.
-    bool exec(const QString &sql, const QVariantList &binds = {});
-    // The first column of the first row of a query, or an invalid QVariant.
-    QVariant scalar(const QString &sql, const QVariantList &binds = {});
-
-    // Sqlite always; Postgres when QVT_TEST_PG_URL is set.
+    static bool isAvailable(Engine engine)
+    {
+        return engine == Sqlite || !qEnvironmentVariableIsEmpty(UrlVariable);
+    }
     static QList<Engine> enginesAvailable();
-    static bool isAvailable(Engine engine);
-    static QString engineName(Engine engine);
-    // Adds the column "engine" and one row per engine ("sqlite", "postgresql") to a _data function.
-    // The PostgreSQL row is added even without a server, so that the test reports it as skipped.
+    static QString engineName(Engine engine) { return engine == Sqlite ? "sqlite" : "postgresql"; }
+    // Adds the column "engine" with a row per engine to a _data function (PostgreSQL also without
+    // a server, so that the test reports it as skipped).
     static void addEngineColumn();
+    static constexpr const char *UrlVariable = "QVT_TEST_PG_URL";
 
 private:
-    bool openSqlite();
-    bool openPostgres();
-    bool createPostgresDatabase(const QString &name);
-    void dropPostgresDatabase();
-    bool applySchema();
+    bool open(SchemaOption schema);
 
     Engine m_engine;
     bool m_valid = false;
     QString m_error;
     QString m_connectionName;
     QString m_pgDatabase;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
 };
 
 Q_DECLARE_METATYPE(TestDatabase::Engine)
 
-// Skips the current test function when the engine of this data row is not available.
 #define QVT_SKIP_UNLESS_AVAILABLE(engine)                                                                    \
     do {                                                                                                     \
         if (!TestDatabase::isAvailable(engine))                                                              \
