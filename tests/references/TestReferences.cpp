@@ -72,6 +72,14 @@ struct Started {
     bool seeded = false;
 };
 
+// True when the focus (or, with `remembered`, the focus the field's window gives back when a
+// message box over it closes) is on the field or inside it.
+bool hasFocusIn(const QWidget *field, bool remembered = false)
+{
+    const QWidget *focus = remembered ? field->window()->focusWidget() : QApplication::focusWidget();
+    return focus && (focus == field || field->isAncestorOf(focus));
+}
+
 #define QVT_START(name, ...)                                                                                 \
     Started name(__VA_ARGS__);                                                                               \
     QVERIFY2(name.seeded, qPrintable(name.db.errorText()))
@@ -174,11 +182,11 @@ private slots:
         started.factory->selectedValue = selected;
         started.header("1", " 8");
         QFETCH(QString, field);
-        auto *edit = started.host.field<QLineEdit>(qPrintable(field));
+        auto *edit = started.host.control()->findChild<QLineEdit *>(field);
         edit->setText(text);
         MessageCatcher catcher; // no box expected
         QFETCH(QString, button);
-        QTest::mouseClick(started.host.field<QPushButton>(qPrintable(button)), Qt::LeftButton);
+        QTest::mouseClick(started.host.control()->findChild<QPushButton *>(button), Qt::LeftButton);
 
         QTRY_VERIFY(hasFocusIn(edit));
         QCOMPARE(started.factory->calls("lookup").join(", "), calls.arg(started.db.connectionName()));

@@ -2,6 +2,7 @@
 
 #include "grid/Totals.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -31,15 +32,7 @@ bool ControlHost::show()
     return QTest::qWaitForWindowActive(m_window.get());
 }
 
-bool ControlHost::start()
-{
-    if (!show())
-        return false;
-    focusControl();
-    return state()->FocusInitialised;
-}
-
-void ControlHost::focusControl()
+bool ControlHost::focusControl()
 {
     QWidget *first = m_control->nextInFocusChain();
     while (first != m_control && (!m_control->isAncestorOf(first) || !first->isEnabled() ||
@@ -47,6 +40,7 @@ void ControlHost::focusControl()
         first = first->nextInFocusChain();
     first->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
+    return state()->FocusInitialised;
 }
 
 void ControlHost::focusOutside()
@@ -78,10 +72,4 @@ QStringList ControlHost::lineRows(int columns)
         rows << cells.join(QLatin1Char('|'));
     }
     return rows;
-}
-
-bool hasFocusIn(const QWidget *field, bool remembered)
-{
-    const QWidget *focus = remembered ? field->window()->focusWidget() : QApplication::focusWidget();
-    return focus && (focus == field || field->isAncestorOf(focus));
 }

@@ -6,7 +6,6 @@
 #include "control/TransferControl.h"
 #include "ctlTransfer.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <memory>
@@ -18,9 +17,9 @@ public:
     explicit ControlHost(const QSqlDatabase &db, const QString &user = QStringLiteral("demo"),
                          bool allowEdit = false, std::shared_ptr<companions::Factory> factory = {});
 
-    bool show();         // shows the window and waits until it is exposed and active
-    bool start();        // show(), then focusControl(); true when the first focus has run
-    void focusControl(); // the focus enters the control (its first focusable field)
+    bool show(); // shows the window and waits until it is exposed and active
+    bool start() { return show() && focusControl(); }
+    bool focusControl(); // the focus enters the control's first field; true once its first focus ran
     void focusOutside(); // the focus goes to the text field outside the control
 
     QWidget *window() { return m_window.get(); }
@@ -28,10 +27,6 @@ public:
     QLineEdit *outside() { return m_outside; }
     qvtrnsfr::TransferControl *state() { return m_control->findChild<qvtrnsfr::TransferControl *>(); }
     qvtrnsfr::TransferForm &form() { return state()->form; }
-    template <typename T> T *field(const char *name)
-    {
-        return m_control->findChild<T *>(QLatin1String(name));
-    }
 
     // Replaces the lines by rows of cells in the grid's column order and updates the total.
     void setLines(const QList<QStringList> &rows);
@@ -44,17 +39,9 @@ private:
     QLineEdit *m_outside = nullptr;
 };
 
-// True when the focus (or, with `remembered`, the focus the field's window gives back when a
-// message box over it closes) is on the field or inside it.
-bool hasFocusIn(const QWidget *field, bool remembered = false);
-
-// A test main that keeps per-user settings (the column widths) in a temporary folder.
-#define QVT_HOST_TEST_MAIN(TestClass)                                                                        \
-    int main(int argc, char **argv)                                                                          \
-    {                                                                                                        \
-        QTemporaryDir settingsHome;                                                                          \
-        qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());                                       \
-        QApplication app(argc, argv);                                                                        \
-        TestClass test;                                                                                      \
-        return QTest::qExec(&test, argc, argv);                                                              \
-    }
+// Per-user settings (the column widths) of a test program go to a temporary folder, set before main.
+inline const bool TemporarySettings = [] {
+    static QTemporaryDir home;
+    return qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+}();
+#define QVT_HOST_TEST_MAIN(TestClass) QTEST_MAIN(TestClass)

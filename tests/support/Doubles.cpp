@@ -54,13 +54,9 @@ public:
     std::optional<double> StockBalance(const QString &code, int locationId, const QString &date, int kind,
                                        int documentNo, bool bySerial) override
     {
-        const QStringList arguments{code,
-                                    QString::number(locationId),
-                                    date,
-                                    QString::number(kind),
-                                    QString::number(documentNo),
-                                    bySerial ? "serial" : "item"};
-        m_f->record("balance", arguments.join(','));
+        m_f->record("balance", QStringLiteral("%1,%2,%3,%4,%5,%6")
+                                   .arg(code, QString::number(locationId), date, QString::number(kind),
+                                        QString::number(documentNo), bySerial ? "serial" : "item"));
         return bySerial ? m_f->serialBalance : m_f->itemBalance;
     }
     std::optional<double> ItemCost(const QDate &, const QString &, int, int, int) override

@@ -12,17 +12,6 @@ MessageCatcher::MessageCatcher()
     m_timer.start();
 }
 
-void MessageCatcher::answerNext(QMessageBox::StandardButton button, int times)
-{
-    m_answers.append(QList<QMessageBox::StandardButton>(times, button));
-}
-
-const MessageCatcher::Box &MessageCatcher::last() const
-{
-    static const Box none;
-    return m_boxes.isEmpty() ? none : m_boxes.constLast();
-}
-
 QString MessageCatcher::Box::summary() const
 {
     static const char *const icons[] = {"plain", "information", "warning", "critical", "question"};

@@ -19,12 +19,15 @@ public:
     };
 
     MessageCatcher();
-    void answerNext(QMessageBox::StandardButton button, int times = 1);
+    void answerNext(QMessageBox::StandardButton button, int times = 1)
+    {
+        m_answers += QList<QMessageBox::StandardButton>(times, button);
+    }
     void expectNone() { m_answers.clear(); } // any box from now on fails the test
     void clear() { m_boxes.clear(); }        // forgets the boxes seen so far
 
     int count() const { return int(m_boxes.size()); }
-    const Box &last() const;   // an empty Box when none was seen
+    const Box &last() const { return m_boxes.isEmpty() ? m_none : m_boxes.constLast(); } // empty when none
     QString summaries() const; // the summaries of all boxes seen, joined by " / "
 
 private:
@@ -34,4 +37,5 @@ private:
     QList<QMessageBox::StandardButton> m_answers;
     QList<Box> m_boxes;
     QList<QPointer<QMessageBox>> m_handled;
+    Box m_none;
 };

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool isPostgres(const QSqlDatabase &db)
-{
-    return db.driverName() == QLatin1String("QPSQL");
-}
-
 // The statement with each '?' outside quotes replaced by the literal of the next bound value.
 QString withLiterals(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
@@ -56,19 +51,21 @@ QString planProblem(const QStringList &plan, bool postgres)
 
 QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QString *error)
 {
+    const bool postgres = db.driverName() == QLatin1String("QPSQL");
     QSqlQuery query(db);
-    if (!query.exec((isPostgres(db) ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + withLiterals(db, sql, binds))) {
+    if (!query.exec((postgres ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + withLiterals(db, sql, binds))) {
         if (error)
             *error = query.lastError().text();
         return {};
     }
     QStringList lines;
     while (query.next())
-        lines.append(query.value(isPostgres(db) ? 0 : 3).toString()); // SQLite: id, parent, notused, detail
+        lines.append(query.value(postgres ? 0 : 3).toString()); // SQLite: id, parent, notused, detail
     return lines;
 }
 
 QString indexSeekProblem(const QSqlDatabase &db, const QStringList &plan)
 {
-    return plan.isEmpty() ? QStringLiteral("no plan") : planProblem(plan, isPostgres(db));
+    return plan.isEmpty() ? QStringLiteral("no plan")
+                          : planProblem(plan, db.driverName() == QLatin1String("QPSQL"));
 }

@@ -1,8 +1,7 @@
 #pragma once
-// What a database plans for a statement, to check that look-ups seek an index: the detail lines of
-// SQLite's EXPLAIN QUERY PLAN, or the lines of PostgreSQL's EXPLAIN (whose tables should have been
-// ANALYZEd with enough rows for the choice to mean something). Bound values are written into the
-// statement as literals, since neither engine explains a statement with open parameters.
+// What a database plans for a statement (SQLite's EXPLAIN QUERY PLAN details, PostgreSQL's EXPLAIN,
+// bound values written in as literals), to check that look-ups seek an index. PostgreSQL's tables
+// should have been ANALYZEd with enough rows for the planner's choice to mean something.
 
 #include <QSqlDatabase>
 #include <QStringList>

@@ -112,11 +112,6 @@ QVariant TestDatabase::scalar(const QString &sql, const QVariantList &binds)
     return {};
 }
 
-QList<TestDatabase::Engine> TestDatabase::enginesAvailable()
-{
-    return isAvailable(Postgres) ? QList<Engine>{Sqlite, Postgres} : QList<Engine>{Sqlite};
-}
-
 void TestDatabase::addEngineColumn()
 {
     QTest::addColumn<TestDatabase::Engine>("engine");

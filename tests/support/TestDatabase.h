@@ -5,7 +5,6 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QVariantList>
-#include <memory>
 
 class TestDatabase {
 public:
@@ -14,8 +13,6 @@ public:
 
     explicit TestDatabase(Engine engine, SchemaOption schema = WithSchema);
     ~TestDatabase();
-    TestDatabase(const TestDatabase &) = delete;
-    TestDatabase &operator=(const TestDatabase &) = delete;
 
     bool isValid() const { return m_valid; }
     QString errorText() const { return m_error; }
@@ -25,14 +22,13 @@ public:
     bool exec(const QString &sql, const QVariantList &binds = {});       // false: see errorText()
     QVariant scalar(const QString &sql, const QVariantList &binds = {}); // first value, or invalid
 
-    static bool isAvailable(Engine engine)
+    static bool isAvailable(Engine e) { return e == Sqlite || !qEnvironmentVariableIsEmpty(UrlVariable); }
+    static QList<Engine> enginesAvailable()
     {
-        return engine == Sqlite || !qEnvironmentVariableIsEmpty(UrlVariable);
+        return isAvailable(Postgres) ? QList{Sqlite, Postgres} : QList{Sqlite};
     }
-    static QList<Engine> enginesAvailable();
     static QString engineName(Engine engine) { return engine == Sqlite ? "sqlite" : "postgresql"; }
-    // Adds the column "engine" with a row per engine to a _data function (PostgreSQL also without
-    // a server, so that the test reports it as skipped).
+    // Adds the column "engine", a row per engine (PostgreSQL also without a server: skipped).
     static void addEngineColumn();
     static constexpr const char *UrlVariable = "QVT_TEST_PG_URL";
 
