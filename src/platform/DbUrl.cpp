@@ -9,7 +9,7 @@ namespace qvtrnsfr {
 
 namespace {
 
-struct ConnectionSpec {
+struct ConnectionParams {
     QString driver;
     QString databaseName;
     QString host;
@@ -19,19 +19,19 @@ struct ConnectionSpec {
     QString options;
 };
 
-std::optional<ConnectionSpec> parseSqlite(const QString &url, QString *error)
+std::optional<ConnectionParams> parseSqlite(const QString &url, QString *error)
 {
-    ConnectionSpec spec;
-    spec.driver = QStringLiteral("QSQLITE");
-    spec.databaseName = url.mid(int(qstrlen("sqlite:")));
-    if (spec.databaseName.isEmpty()) {
+    ConnectionParams params;
+    params.driver = QStringLiteral("QSQLITE");
+    params.databaseName = url.mid(int(qstrlen("sqlite:")));
+    if (params.databaseName.isEmpty()) {
         *error = QStringLiteral("The SQLite URL names no file: %1").arg(url);
         return std::nullopt;
     }
-    return spec;
+    return params;
 }
 
-std::optional<ConnectionSpec> parsePostgres(const QString &text, QString *error)
+std::optional<ConnectionParams> parsePostgres(const QString &text, QString *error)
 {
     const QUrl url(text, QUrl::StrictMode);
     const QString dbname = url.path(QUrl::FullyDecoded).mid(1);
@@ -42,21 +42,21 @@ std::optional<ConnectionSpec> parsePostgres(const QString &text, QString *error)
                      .arg(url.toDisplayString(QUrl::RemovePassword));
         return std::nullopt;
     }
-    ConnectionSpec spec;
-    spec.driver = QStringLiteral("QPSQL");
-    spec.databaseName = dbname;
-    spec.host = url.host();
-    spec.port = url.port(-1);
-    spec.user = url.userName(QUrl::FullyDecoded);
-    spec.password = url.password(QUrl::FullyDecoded);
+    ConnectionParams params;
+    params.driver = QStringLiteral("QPSQL");
+    params.databaseName = dbname;
+    params.host = url.host();
+    params.port = url.port(-1);
+    params.user = url.userName(QUrl::FullyDecoded);
+    params.password = url.password(QUrl::FullyDecoded);
     QStringList options; // ?sslmode=require&connect_timeout=5 -> libpq connection options
     for (const auto &item : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
         options << item.first + QLatin1Char('=') + item.second;
-    spec.options = options.join(QLatin1Char(';'));
-    return spec;
+    params.options = options.join(QLatin1Char(';'));
+    return params;
 }
 
-std::optional<ConnectionSpec> parseUrl(const QString &url, QString *error)
+std::optional<ConnectionParams> parseUrl(const QString &url, QString *error)
 {
     if (url.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
         return parseSqlite(url, error);
@@ -68,20 +68,20 @@ std::optional<ConnectionSpec> parseUrl(const QString &url, QString *error)
     return std::nullopt;
 }
 
-QSqlDatabase openSpec(const ConnectionSpec &spec, const QString &connectionName, QString *error)
+QSqlDatabase openParams(const ConnectionParams &params, const QString &connectionName, QString *error)
 {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(spec.driver, connectionName);
-        db.setDatabaseName(spec.databaseName);
-        db.setHostName(spec.host);
-        db.setPort(spec.port);
-        db.setUserName(spec.user);
-        db.setPassword(spec.password);
-        db.setConnectOptions(spec.options);
+        QSqlDatabase db = QSqlDatabase::addDatabase(params.driver, connectionName);
+        db.setDatabaseName(params.databaseName);
+        db.setHostName(params.host);
+        db.setPort(params.port);
+        db.setUserName(params.user);
+        db.setPassword(params.password);
+        db.setConnectOptions(params.options);
         if (db.open())
             return db;
         *error = QStringLiteral("Cannot open the database %1: %2")
-                     .arg(spec.databaseName, errorText(db.lastError()));
+                     .arg(params.databaseName, errorText(db.lastError()));
     }
     QSqlDatabase::removeDatabase(connectionName); // no handle of it is left alive here
     return QSqlDatabase();
@@ -93,13 +93,13 @@ QSqlDatabase openDatabaseUrl(const QString &url, const QString &connectionName, 
 {
     QString message;
     QSqlDatabase db;
-    const auto spec = parseUrl(url.trimmed(), &message);
-    if (spec && QSqlDatabase::contains(connectionName))
+    const auto params = parseUrl(url.trimmed(), &message);
+    if (params && QSqlDatabase::contains(connectionName))
         message = QStringLiteral("The connection name %1 is already in use").arg(connectionName);
-    else if (spec && !QSqlDatabase::isDriverAvailable(spec->driver))
-        message = QStringLiteral("The Qt SQL driver %1 is not installed").arg(spec->driver);
-    else if (spec)
-        db = openSpec(*spec, connectionName, &message);
+    else if (params && !QSqlDatabase::isDriverAvailable(params->driver))
+        message = QStringLiteral("The Qt SQL driver %1 is not installed").arg(params->driver);
+    else if (params)
+        db = openParams(*params, connectionName, &message);
     if (!db.isValid()) {
         qCWarning(lcDb).noquote() << "open failed:" << message;
         if (error)
