@@ -8,6 +8,7 @@
 // Runs on a SQLite file in a temporary folder and, when QVT_TEST_PG_URL names a PostgreSQL
 // server, on a fresh database created there and dropped afterwards.
 
+#include "BenchDatabases.h"
 #include "grid/ItemResolution.h"
 #include "platform/Db.h"
 #include "schema/HostSchema.h"
@@ -161,48 +162,6 @@ void run(QSqlDatabase db, const QString &engine, int items, int lookups)
             << Qt::endl;
 }
 
-void runSqlite(int items, int lookups)
-{
-    QTemporaryDir dir;
-    QString error;
-    {
-        QSqlDatabase db =
-            openDatabaseUrl(QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("bench.sqlite")),
-                            QStringLiteral("bench_sqlite"), &error);
-        if (!db.isValid() || !db.isOpen())
-            out << "SQLite: cannot open: " << error << Qt::endl;
-        else
-            run(db, QStringLiteral("SQLite"), items, lookups);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench_sqlite"));
-}
-
-// A fresh database on the server of the URL, so the benchmark's rows stay out of other data.
-void runPostgres(const QString &serverUrl, int items, int lookups)
-{
-    const QString name = QStringLiteral("qvt_bench_%1").arg(QCoreApplication::applicationPid());
-    QString error;
-    QSqlDatabase server = openDatabaseUrl(serverUrl, QStringLiteral("bench_server"), &error);
-    if (!server.isValid() || !execute(server, QStringLiteral("create database ") + name)) {
-        out << "PostgreSQL: cannot create a database: " << error << Qt::endl;
-    } else {
-        QUrl url(serverUrl);
-        url.setPath(QLatin1Char('/') + name);
-        {
-            QSqlDatabase db = openDatabaseUrl(url.toString(), QStringLiteral("bench_pg"), &error);
-            if (db.isValid() && db.isOpen())
-                run(db, QStringLiteral("PostgreSQL"), items, lookups);
-            else
-                out << "PostgreSQL: cannot open: " << error << Qt::endl;
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench_pg"));
-        if (!execute(server, QStringLiteral("drop database ") + name))
-            out << "PostgreSQL: the database " << name << " could not be dropped" << Qt::endl;
-    }
-    server = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("bench_server"));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -212,11 +171,7 @@ int main(int argc, char **argv)
     const int items = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 200000;
     const int lookups = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 20000;
 
-    runSqlite(items, lookups);
-    const QString pgUrl = qEnvironmentVariable("QVT_TEST_PG_URL");
-    if (pgUrl.isEmpty())
-        out << "PostgreSQL: skipped (QVT_TEST_PG_URL is not set)" << Qt::endl;
-    else
-        runPostgres(pgUrl, items, lookups);
+    bench::runOnEngines(out,
+                        [&](QSqlDatabase db, const QString &engine) { run(db, engine, items, lookups); });
     return 0;
 }

@@ -8,6 +8,7 @@
 // Runs on a SQLite file in a temporary folder and, when QVT_TEST_PG_URL names a PostgreSQL
 // server, on a fresh database created there and dropped afterwards. Both hold the demo data.
 
+#include "BenchDatabases.h"
 #include "DemoDatabase.h"
 #include "control/TransferControl.h"
 #include "ctlTransfer.h"
@@ -187,48 +188,6 @@ void run(QSqlDatabase db, const QString &engine, int vouchers, int lines)
         out << "  SaveDocument / baseline: " << QString::number(saved / raw, 'f', 1) << Qt::endl;
 }
 
-void runSqlite(int vouchers, int lines)
-{
-    QTemporaryDir dir;
-    QString error;
-    {
-        QSqlDatabase db =
-            openDatabaseUrl(QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("bench.sqlite")),
-                            QStringLiteral("bench_sqlite"), &error);
-        if (!db.isValid() || !db.isOpen())
-            out << "SQLite: cannot open: " << error << Qt::endl;
-        else
-            run(db, QStringLiteral("SQLite"), vouchers, lines);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench_sqlite"));
-}
-
-// A fresh database on the server of the URL, so the benchmark's rows stay out of other data.
-void runPostgres(const QString &serverUrl, int vouchers, int lines)
-{
-    const QString name = QStringLiteral("qvt_bench_save_%1").arg(QCoreApplication::applicationPid());
-    QString error;
-    QSqlDatabase server = openDatabaseUrl(serverUrl, QStringLiteral("bench_server"), &error);
-    if (!server.isValid() || !execute(server, QStringLiteral("create database ") + name)) {
-        out << "PostgreSQL: cannot create a database: " << error << Qt::endl;
-    } else {
-        QUrl url(serverUrl);
-        url.setPath(QLatin1Char('/') + name);
-        {
-            QSqlDatabase db = openDatabaseUrl(url.toString(), QStringLiteral("bench_pg"), &error);
-            if (db.isValid() && db.isOpen())
-                run(db, QStringLiteral("PostgreSQL"), vouchers, lines);
-            else
-                out << "PostgreSQL: cannot open: " << error << Qt::endl;
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench_pg"));
-        if (!execute(server, QStringLiteral("drop database ") + name + QStringLiteral(" with (force)")))
-            out << "PostgreSQL: the database " << name << " could not be dropped" << Qt::endl;
-    }
-    server = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("bench_server"));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -244,11 +203,7 @@ int main(int argc, char **argv)
     const int vouchers = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 200;
     const int lines = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 10;
 
-    runSqlite(vouchers, lines);
-    const QString pgUrl = qEnvironmentVariable("QVT_TEST_PG_URL");
-    if (pgUrl.isEmpty())
-        out << "PostgreSQL: skipped (QVT_TEST_PG_URL is not set)" << Qt::endl;
-    else
-        runPostgres(pgUrl, vouchers, lines);
+    bench::runOnEngines(out,
+                        [&](QSqlDatabase db, const QString &engine) { run(db, engine, vouchers, lines); });
     return 0;
 }

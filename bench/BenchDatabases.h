@@ -1,0 +1,71 @@
+#pragma once
+// Runs a benchmark on a fresh SQLite file and, when QVT_TEST_PG_URL names a server, on a fresh
+// database of that server (created for the run and dropped after it), so its rows stay out of
+// any other data.
+
+#include "platform/Db.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QUrl>
+#include <functional>
+
+namespace bench {
+
+using Run = std::function<void(QSqlDatabase db, const QString &engine)>;
+
+inline void runOnSqlite(QTextStream &out, const Run &run)
+{
+    const QString connection = QStringLiteral("bench_sqlite");
+    QTemporaryDir dir;
+    QString error;
+    {
+        QSqlDatabase db = qvtrnsfr::openDatabaseUrl(
+            QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("bench.sqlite")), connection, &error);
+        if (db.isValid() && db.isOpen())
+            run(db, QStringLiteral("SQLite"));
+        else
+            out << "SQLite: cannot open: " << error << Qt::endl;
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+inline void runOnPostgres(QTextStream &out, const QString &serverUrl, const Run &run)
+{
+    const QString name = QStringLiteral("qvt_bench_%1").arg(QCoreApplication::applicationPid());
+    QString error;
+    QSqlDatabase server = qvtrnsfr::openDatabaseUrl(serverUrl, QStringLiteral("bench_server"), &error);
+    if (!server.isValid() || !qvtrnsfr::execute(server, QStringLiteral("create database ") + name)) {
+        out << "PostgreSQL: cannot create a database: " << error << Qt::endl;
+    } else {
+        QUrl url(serverUrl);
+        url.setPath(QLatin1Char('/') + name);
+        {
+            QSqlDatabase db = qvtrnsfr::openDatabaseUrl(url.toString(), QStringLiteral("bench_pg"), &error);
+            if (db.isValid() && db.isOpen())
+                run(db, QStringLiteral("PostgreSQL"));
+            else
+                out << "PostgreSQL: cannot open: " << error << Qt::endl;
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("bench_pg"));
+        if (!qvtrnsfr::execute(server,
+                               QStringLiteral("drop database ") + name + QStringLiteral(" with (force)")))
+            out << "PostgreSQL: the database " << name << " could not be dropped" << Qt::endl;
+    }
+    server = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("bench_server"));
+}
+
+inline void runOnEngines(QTextStream &out, const Run &run)
+{
+    runOnSqlite(out, run);
+    const QString pgUrl = qEnvironmentVariable("QVT_TEST_PG_URL");
+    if (pgUrl.isEmpty())
+        out << "PostgreSQL: skipped (QVT_TEST_PG_URL is not set)" << Qt::endl;
+    else
+        runOnPostgres(out, pgUrl, run);
+}
+
+} // namespace bench
