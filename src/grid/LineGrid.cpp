@@ -346,7 +346,16 @@ void LineGrid::raiseDataError(int code, int column)
                              .arg(LineModel::maxLength(column)));
 }
 
+// The press is handled once the click or key that made it has been: the pick list it opens and
+// what the pick changes (the editor closed, the row stored or refused, the lines re-bound) must
+// not remove the editor or its button while their own event is still being handled.
 void LineGrid::pressCellButton(const QPersistentModelIndex &index)
+{
+    QMetaObject::invokeMethod(
+        this, [this, index] { runCellButton(index); }, Qt::QueuedConnection);
+}
+
+void LineGrid::runCellButton(const QPersistentModelIndex &index)
 {
     runNoThrow("cellButtonPressed", [&] {
         if (!index.isValid() || index.row() != currentRowIndex())

@@ -83,7 +83,9 @@ signals:
     // A value that cannot be accepted (DataError); response comes in as 1, the grid then shows a
     // message of its own; a handler that sets 0 silences it. The cell keeps its previous value.
     void gridDataError(int errorCode, int &response);
-    void cellButtonPressed(int column); // in-cell button (mouse, F4 or Alt+Down)
+    // In-cell button pressed (mouse, F4 or Alt+Down); emitted once the event that pressed it has
+    // been handled, so that no editor or button goes away inside its own event.
+    void cellButtonPressed(int column);
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -106,7 +108,8 @@ private:
     void discardEditor();
     void raisePendingCommit();
     void raiseDataError(int code, int column);
-    void pressCellButton(const QPersistentModelIndex &index);
+    void pressCellButton(const QPersistentModelIndex &index); // queued: runs runCellButton
+    void runCellButton(const QPersistentModelIndex &index);
     void takeDraggedWidth(int column, int pixels);
     bool deleteSelectedRows();
 

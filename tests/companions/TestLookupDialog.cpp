@@ -2,6 +2,7 @@
 // keys, the arrows in the search box, long lists in pages, and filters or sources it cannot use.
 
 #include "companions/SqlLookupDialog.h"
+#include "support/EventGuard.h"
 #include "support/TestDatabase.h"
 
 #include <QtTest>
@@ -174,5 +175,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLookupDialog)
+QVT_GUARDED_TEST_MAIN(TestLookupDialog)
 #include "TestLookupDialog.moc"

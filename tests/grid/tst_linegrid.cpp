@@ -3,6 +3,7 @@
 
 #include "grid/LineDelegate.h"
 #include "grid/LineGrid.h"
+#include "support/EventGuard.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -116,11 +117,13 @@ struct GridWindow {
                 act(token.section(' ', 0, 0), token.section(' ', 1));
             } else if (script.at(i) == '<') {
                 const QKeyCombination key = QKeySequence::fromString(token)[0];
-                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+                QTest::keyClick(window.windowHandle(), key.key(), key.keyboardModifiers());
             } else {
-                QTest::keyClick(QApplication::focusWidget(), script.at(i).toLatin1());
+                QTest::keyClick(window.windowHandle(), script.at(i).toLatin1());
+                QCoreApplication::processEvents();
                 continue;
             }
+            QCoreApplication::processEvents(); // what the key or command queued runs before the next
             i = end;
         }
     }
@@ -139,9 +142,11 @@ struct GridWindow {
                               command == "rows" ? Qt::ShiftModifier : Qt::NoModifier, row);
         else if (command == "show" || command == "hide")
             grid->setColumnHidden(argument.toInt(), command == "hide");
-        else if (command == "editor-button")
-            QTest::mouseClick(editor()->findChild<QToolButton *>(), Qt::LeftButton);
-        else if (command == "scan")
+        else if (command == "editor-button") {
+            const auto *button = editor()->findChild<QToolButton *>();
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(&window, button->rect().center()));
+        } else if (command == "scan")
             grid->setItemCodeMasked(false);
         else if (command == "leave") // as a click elsewhere
             before->setFocus();
@@ -313,5 +318,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLineGrid)
+QVT_GUARDED_TEST_MAIN(TestLineGrid)
 #include "tst_linegrid.moc"

@@ -14,6 +14,8 @@
 
 #include <QSqlQuery>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 
 using namespace qvtrnsfr;
 
@@ -35,15 +37,20 @@ const char *const Catalogue[] = {
     "('10-00-00-0001', 1, '2024-01-02', 10, 2.5), ('10-00-00-0002', 1, '2024-01-02', 5, 4)",
     "insert into ICLoc (LocID, LocName) values (1, 'Main Store'), (2, 'Branch')"};
 
-void type(const QString &text)
-{
-    for (const QChar ch : text)
-        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
-}
-
+// Keys go through the active window to the widget with the focus, as the platform delivers them;
+// what they queue runs before the next key.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QTest::keyClick(QApplication::focusWidget()->window()->windowHandle(), key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+void type(const QString &text)
+{
+    for (const QChar ch : text) {
+        QTest::keyClick(QApplication::focusWidget()->window()->windowHandle(), ch.toLatin1());
+        QCoreApplication::processEvents();
+    }
 }
 
 // A host of user "clerk" on the catalogue, its companions recording unless real, started with
@@ -103,6 +110,33 @@ QString storeRow(Entry &e)
     return stored == messages.summaries().isEmpty() ? messages.summaries()
                                                     : "stored with a box, or refused without";
 }
+
+// Answers every pick list once it is up: types `pick` into its search box and takes the first row
+// with Enter, or cancels with Esc when `pick` is empty, as a user would. Counts the lists.
+struct ListAnswer {
+    explicit ListAnswer(const QString &pick)
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this, pick] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            auto *list = dialog ? dialog->findChild<QTreeWidget *>("lstRows") : nullptr;
+            if (!list || !dialog->isVisible())
+                return;
+            ++answered;
+            auto *search = dialog->findChild<QLineEdit *>("txtSearch");
+            if (pick.isEmpty() || !search) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            search->selectAll();
+            QTest::keyClicks(search, pick); // narrows the list to the wanted row, first
+            QTest::keyClick(search, Qt::Key_Return);
+        });
+        timer.start();
+    }
+    QTimer timer;
+    int answered = 0;
+};
 
 } // namespace
 
@@ -308,6 +342,81 @@ private slots:
         press(Qt::Key_F4);
         QCOMPARE(e.factory->calls("create").count("lookup"), 1);
         QCOMPARE(e.factory->calls("lookup").count("ShowList()"), 2);
+    }
+
+    void cellButtonSurvivesItsOwnClick_data()
+    {
+        QTest::addColumn<QString>("mode"); // "scan" for scanning mode
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("how");   // the button is pressed
+        QTest::addColumn<QString>("pick");  // "" cancels the list
+        QTest::addColumn<double>("stock");  // of the bolt at the source
+        QTest::addColumn<QString>("after"); // the row being edited, then the stored rows, by " / "
+        QTest::addColumn<QString>("boxes");
+        const QString bolt = Bolt + "|Bolt|PCS|1||", refused = "critical Host Caption: " + ItemRefused;
+        // clang-format off
+        QTest::newRow("item picked by click") << "" << int(ColItemCode) << "click" << Nut << 9.0
+            << Nut + "|Nut|KG|1||" << "";
+        QTest::newRow("item cancelled") << "" << int(ColItemCode) << "click" << "" << 9.0 << bolt << "";
+        QTest::newRow("unit picked by double click") << "" << int(ColUnit) << "double" << "BOX" << 9.0
+            << Bolt + "|Bolt|BOX|12||" << "";
+        QTest::newRow("item picked by F4") << "" << int(ColItemCode) << "F4" << Nut << 9.0
+            << Nut + "|Nut|KG|1||" << "";
+        QTest::newRow("unit cancelled by Alt+Down") << "" << int(ColUnit) << "Alt+Down" << "" << 9.0
+            << bolt << "";
+        QTest::newRow("scanned pick stored") << "scan" << int(ColItemCode) << "click" << Bolt << 9.0
+            << "||||| / " + Bolt + "|Bolt|PCS|1|1|" << "";
+        QTest::newRow("scanned pick refused") << "scan" << int(ColItemCode) << "click" << Bolt << 0.0
+            << Bolt + "|Bolt|PCS|1|1|" << refused;
+        QTest::newRow("scanned pick refused, by F4") << "scan" << int(ColItemCode) << "F4" << Bolt << 0.0
+            << Bolt + "|Bolt|PCS|1|1|" << refused;
+        // clang-format on
+    }
+
+    // The button inside the open cell editor opens the real pick list; picking, cancelling and a
+    // picked row stored or refused all close that editor while its own click or key is handled.
+    void cellButtonSurvivesItsOwnClick()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, column);
+        QFETCH(QString, how);
+        QFETCH(QString, pick);
+        QFETCH(double, stock);
+        Entry e;
+        e.factory->real = {"lookup"};
+        e.factory->profile.allowNegative = false;
+        e.factory->itemBalance = stock;
+        QVERIFY(e.start());
+        QVERIFY(e.clickCell(0, ColItemCode));
+        type("1000000001");
+        press(Qt::Key_Tab);
+        if (mode == "scan") {
+            e.grid->cancelRowEdit();
+            e.form.chkScanMode->setChecked(true);
+        }
+        QVERIFY(e.clickCell(0, column));
+        e.grid->edit(e.grid->currentIndex());
+        auto *button = QApplication::focusWidget()->findChild<QToolButton *>();
+        QVERIFY(button);
+        ListAnswer answer(pick);
+        MessageCatcher messages;
+        messages.answerNext(QMessageBox::Ok);
+        // Straight to the button or the editor, outside any event loop: a widget deleted inside its
+        // own event would then be deleted by the first loop that runs, the pick list's.
+        if (how == "click") {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (how == "double") { // press and release twice, the second press a double click
+            QTest::mouseClick(button, Qt::LeftButton);
+            QTest::mouseDClick(button, Qt::LeftButton);
+            QTest::mouseRelease(button, Qt::LeftButton);
+        } else {
+            QTest::keyClick(button->parentWidget(), how == "F4" ? Qt::Key_F4 : Qt::Key_Down,
+                            how == "F4" ? Qt::NoModifier : Qt::AltModifier);
+        }
+        QTRY_VERIFY(answer.answered > 0);
+        QFETCH(QString, after);
+        QTRY_COMPARE((QStringList{e.currentRow()} + e.stored()).join(" / "), after);
+        QTEST(messages.summaries(), "boxes");
     }
 
     void lookupsSeekAnIndex_data()

@@ -2,6 +2,7 @@
 // access keys that would leave a refused field do nothing, and pass once the check passes.
 #include "platform/LeaveValidator.h"
 #include "platform/Ui.h"
+#include "support/EventGuard.h"
 #include "support/MessageCatcher.h"
 
 #include <QtTest>
@@ -138,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLeaveValidator)
+QVT_GUARDED_TEST_MAIN(TestLeaveValidator)
 #include "TestLeaveValidator.moc"

@@ -5,6 +5,7 @@
 
 #include "control/TransferControl.h"
 #include "ctlTransfer.h"
+#include "support/EventGuard.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -44,4 +45,4 @@ inline const bool TemporarySettings = [] {
     static QTemporaryDir home;
     return qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
 }();
-#define QVT_HOST_TEST_MAIN(TestClass) QTEST_MAIN(TestClass)
+#define QVT_HOST_TEST_MAIN(TestClass) QVT_GUARDED_TEST_MAIN(TestClass)
