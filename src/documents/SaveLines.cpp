@@ -3,7 +3,10 @@
 
 #include "control/TransferControl.h"
 #include "documents/SaveSteps.h"
+#include "grid/LineModel.h"
 #include "platform/Numeric.h"
+
+#include <cmath>
 
 namespace qvtrnsfr {
 
@@ -19,12 +22,20 @@ QString insertLineSql(const TransferControl &ctl)
                           " CAST(? AS double precision) * CAST(? AS double precision) * ?, ?, ?, ?)");
 }
 
-// A cell bound to a numeric column: its value unchanged, except that an empty cell is null (no
-// database reads the empty text as a number).
-QVariant numericCell(const LineArray &lines, int row, int column)
+// A cell bound to a numeric column, converted as the database converts a text to a number: the
+// whole text (blanks around it aside) in the C notation, "12", "-1.5", "1e3". An empty cell is
+// null. A text that is no number fails the save: one database would refuse it, the other keep
+// the text in a number column.
+std::optional<QVariant> numericCell(const LineArray &lines, int row, int column)
 {
-    const QVariant value = lines.GetCell(row, column);
-    return lines.cellText(row, column).isEmpty() ? QVariant() : value;
+    const QString text = lines.cellText(row, column);
+    if (text.isEmpty())
+        return QVariant();
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 // What the cost query names besides the item: the document date, the source location and the
@@ -46,26 +57,34 @@ bool costQuery(SaveRun &run, CostQuery &query)
     return true;
 }
 
-QVariantList lineValues(const SaveRun &run, int row, double cost)
+// The values of one line's row; false when a numeric cell holds no number.
+bool lineValues(SaveRun &run, int row, double cost, QVariantList &values)
 {
     const LineArray &lines = run.ctl.lineArray();
-    const QVariant qty = numericCell(lines, row, ColQty);
-    const QVariant conver = numericCell(lines, row, ColConversion);
-    const QVariant price =
-        run.ctl.form.chkPrice->isChecked() ? numericCell(lines, row, ColSalePrice) : QVariant(0);
-    return {run.docNo,
-            run.fromLocId,
-            lines.GetCell(row, ColItemCode),
-            lines.GetCell(row, ColUnit),
-            conver,
-            qty,
-            cost,
-            qty,
-            conver,
-            cost,
-            lines.GetCell(row, ColSerialNo),
-            lines.GetCell(row, ColEngineNo),
-            price};
+    const bool pricesShown = run.ctl.form.chkPrice->isChecked();
+    for (const LineColumn column : {ColConversion, ColQty, ColSalePrice}) {
+        if ((column != ColSalePrice || pricesShown) && !numericCell(lines, row, column))
+            return run.fail(QStringLiteral("Line %1: \"%2\" in %3 is not a number.")
+                                .arg(row + 1)
+                                .arg(lines.cellText(row, column), LineModel::caption(column)));
+    }
+    const QVariant qty = *numericCell(lines, row, ColQty);
+    const QVariant conver = *numericCell(lines, row, ColConversion);
+    const QVariant price = pricesShown ? *numericCell(lines, row, ColSalePrice) : QVariant(0);
+    values = {run.docNo,
+              run.fromLocId,
+              lines.GetCell(row, ColItemCode),
+              lines.GetCell(row, ColUnit),
+              conver,
+              qty,
+              cost,
+              qty,
+              conver,
+              cost,
+              lines.GetCell(row, ColSerialNo),
+              lines.GetCell(row, ColEngineNo),
+              price};
+    return true;
 }
 
 } // namespace
@@ -88,7 +107,10 @@ bool WriteLines(SaveRun &run)
             inventory->ItemCost(query.date, item, query.locationId, TransferDocumentKind, query.documentNo);
         if (!cost)
             return run.fail(QStringLiteral("The cost of item %1 could not be read.").arg(item));
-        if (!insert.exec(lineValues(run, row, *cost)))
+        QVariantList values;
+        if (!lineValues(run, row, *cost, values))
+            return false;
+        if (!insert.exec(values))
             return run.fail(insert.lastError());
     }
     return true;

@@ -193,6 +193,45 @@ private slots:
         QCOMPARE(v.voucher(), form);
     }
 
+    void notANumber_data()
+    {
+        QTest::addColumn<TestDatabase::Engine>("engine");
+        QTest::addColumn<QStringList>("line"); // cells from "Item Code" to "Sale Price", prices shown
+        QTest::addColumn<QString>("box");      // "": saved
+        const QString refused = "critical Host Caption: Line 2: \"%1\" in %2 is not a number.";
+        addEngineRows("quantity typed as 1.5-", QStringList{"A-1", "Bolt", "PCS", "1", "1.5-", "", "", "0"},
+                      refused.arg("1.5-", "Qty."));
+        addEngineRows("quantity typed as 1..5", QStringList{"A-1", "Bolt", "PCS", "1", "1..5", "", "", "0"},
+                      refused.arg("1..5", "Qty."));
+        addEngineRows("conversion", QStringList{"A-1", "Bolt", "PCS", "1,5", "1", "", "", "0"},
+                      refused.arg("1,5", "Conversion"));
+        addEngineRows("sale price", QStringList{"A-1", "Bolt", "PCS", "1", "1", "", "", "2 5"},
+                      refused.arg("2 5", "Sale Price"));
+        addEngineRows("numbers with blanks and signs",
+                      QStringList{"A-1", "Bolt", "PCS", " 1 ", "+2", "", "", "1e1"}, Saved.arg(1));
+    }
+    // The randomized input run typed "1.5-" into "Qty." (the quantity keys let it through, and the
+    // line check reads it as 1.5) and saved: SQLite kept the text in the number column, PostgreSQL
+    // refused the statement with a cast error. A cell that is no number now fails the save with a
+    // message naming it, and nothing is written.
+    void notANumber()
+    {
+        QFETCH(TestDatabase::Engine, engine);
+        QFETCH(QStringList, line);
+        QFETCH(QString, box);
+        QVT_VOUCHERS(v, engine, false);
+        v.source("1");
+        v.form().txtToLocID->setText("2");
+        v.form().chkPrice->setChecked(true);
+        v.host->setLines({{"C-3", "Washer", "PCS", "1", "3", "", "", "1"}, line});
+        QCOMPARE(v.press(v.form().cmdSave), box);
+        QCOMPARE(v.rows("Select count(*) from ICTRANH").join(' ') + ' ' +
+                     v.rows("Select count(*) from ICTRAND").join(' '),
+                 box == Saved.arg(1) ? "1 2" : "0 0");
+        if (box == Saved.arg(1))
+            QCOMPARE(v.rows("Select Conver, Qty, Price from ICTRAND Where ItemID = 'A-1'"), {"1|2|10"});
+    }
+
     void headerChecks_data()
     {
         QTest::addColumn<QString>("from");
