@@ -116,8 +116,21 @@ private:
     // LineGridKeys.cpp: every key of the grid and of its cell editors
     bool handleViewKey(QKeyEvent *event);
     bool handleEditorKey(QKeyEvent *event);
+    enum class CommonKey {
+        None,
+        TabForward,
+        TabBackward,
+        LeaveForward,
+        LeaveBackward,
+        Button,
+        Up,
+        Down,
+        PageUp,
+        PageDown
+    };
     bool handleCommonKey(QKeyEvent *event);
-    bool pressCurrentButton();
+    CommonKey commonKeyOf(const QKeyEvent *event) const;
+    void runCommonKey(CommonKey command);
     void startEditWith(QKeyEvent *event);
     void navigate(Move move);
     bool moveTo(int row, int column);

@@ -122,8 +122,15 @@ bool LineGrid::handleViewKey(QKeyEvent *event)
 // Keys inside an open cell editor; what is not taken here goes on to the editor.
 bool LineGrid::handleEditorKey(QKeyEvent *event)
 {
-    if (handleCommonKey(event))
+    // A key that moves on may store the row, and a refused row shows a message box: its loop may
+    // release the editor, which must not happen while the editor's own key is being handled. The
+    // move runs once that key has been.
+    if (const CommonKey command = commonKeyOf(event); command != CommonKey::None) {
+        QMetaObject::invokeMethod(
+            this, [this, command] { runNoThrow("editor key", [&] { runCommonKey(command); }); },
+            Qt::QueuedConnection);
         return true;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -150,49 +157,76 @@ bool LineGrid::handleEditorKey(QKeyEvent *event)
     return true;
 }
 
-// Keys that act the same with or without an open editor.
 bool LineGrid::handleCommonKey(QKeyEvent *event)
+{
+    const CommonKey command = commonKeyOf(event);
+    runCommonKey(command);
+    return command != CommonKey::None;
+}
+
+// Keys that act the same with or without an open editor: Tab and Shift+Tab wrap through the
+// cells, Ctrl+Tab leaves the grid, F4 and Alt+Down press the cell's button (where it has one),
+// Up, Down, Page Up and Page Down move between rows.
+LineGrid::CommonKey LineGrid::commonKeyOf(const QKeyEvent *event) const
 {
     const Qt::KeyboardModifiers modifiers = modifiersOf(event);
     if (isTab(event)) {
         if (modifiers & Qt::ControlModifier)
-            leaveGrid(!isBackward(event));
-        else
-            tabMove(!isBackward(event));
-        return true;
+            return isBackward(event) ? CommonKey::LeaveBackward : CommonKey::LeaveForward;
+        return isBackward(event) ? CommonKey::TabBackward : CommonKey::TabForward;
     }
     const bool plain = modifiers == Qt::NoModifier;
+    const QModelIndex current = currentIndex();
+    const bool hasButton = current.isValid() && LineDelegate::hasCellButton(current.column());
     switch (event->key()) {
     case Qt::Key_F4:
-        return plain && pressCurrentButton();
+        return plain && hasButton ? CommonKey::Button : CommonKey::None;
     case Qt::Key_Down:
         if (modifiers == Qt::AltModifier)
-            return pressCurrentButton();
-        if (!plain)
-            return false;
-        navigate(Move::Down);
-        return true;
+            return hasButton ? CommonKey::Button : CommonKey::None;
+        return plain ? CommonKey::Down : CommonKey::None;
     case Qt::Key_Up:
+        return plain ? CommonKey::Up : CommonKey::None;
     case Qt::Key_PageUp:
+        return plain ? CommonKey::PageUp : CommonKey::None;
     case Qt::Key_PageDown:
-        if (!plain)
-            return false;
-        navigate(event->key() == Qt::Key_Up       ? Move::Up
-                 : event->key() == Qt::Key_PageUp ? Move::PageUp
-                                                  : Move::PageDown);
-        return true;
+        return plain ? CommonKey::PageDown : CommonKey::None;
     default:
-        return false;
+        return CommonKey::None;
     }
 }
 
-bool LineGrid::pressCurrentButton()
+void LineGrid::runCommonKey(CommonKey command)
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid() || !LineDelegate::hasCellButton(current.column()))
-        return false;
-    pressCellButton(current);
-    return true;
+    switch (command) {
+    case CommonKey::None:
+        break;
+    case CommonKey::TabForward:
+    case CommonKey::TabBackward:
+        tabMove(command == CommonKey::TabForward);
+        break;
+    case CommonKey::LeaveForward:
+    case CommonKey::LeaveBackward:
+        leaveGrid(command == CommonKey::LeaveForward);
+        break;
+    case CommonKey::Button:
+        if (const QModelIndex current = currentIndex();
+            current.isValid() && LineDelegate::hasCellButton(current.column()))
+            pressCellButton(current);
+        break;
+    case CommonKey::Down:
+        navigate(Move::Down);
+        break;
+    case CommonKey::Up:
+        navigate(Move::Up);
+        break;
+    case CommonKey::PageUp:
+        navigate(Move::PageUp);
+        break;
+    case CommonKey::PageDown:
+        navigate(Move::PageDown);
+        break;
+    }
 }
 
 // Typing on a cell: the character is offered to gridKeyPress first, then opens the editor.

@@ -185,10 +185,7 @@ bool LeaveValidator::runCheck(Entry entry)
 
 void LeaveValidator::forgetAfterEvent()
 {
-    QTimer::singleShot(0, this, [this] {
-        m_passed.clear();
-        m_tabSeen.clear();
-    });
+    QTimer::singleShot(0, this, [this] { m_passed.clear(); });
 }
 
 bool LeaveValidator::eventFilter(QObject *watched, QEvent *event)
@@ -220,21 +217,18 @@ bool LeaveValidator::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// Tab and Shift+Tab on the focused widget of a watched field.
+// Tab and Shift+Tab on the focused widget of a watched field, and Ctrl+Tab, with which a widget
+// that keeps Tab for itself (the cells of a view) is left.
 bool LeaveValidator::onKeyPress(QObject *watched, QKeyEvent *key)
 {
-    if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) || (key->modifiers() & Qt::AltModifier))
         return false;
     QWidget *focus = QApplication::focusWidget();
     const Entry *entry = watched == focus ? focusedEntry() : nullptr;
     if (!entry)
         return false;
-    if (mayKeepTab(focus, entry->field)) {
-        m_tabSeen = entry->field; // should the focus leave after all, it is checked late
-        forgetAfterEvent();
-        return false;
-    }
+    if ((key->modifiers() & Qt::ControlModifier) || mayKeepTab(focus, entry->field))
+        return false; // should the focus leave after all, it is checked late
     const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
     QWidget *target = tabTarget(focus, forward);
     if (!target || holds(entry->field, target))
@@ -288,7 +282,7 @@ bool LeaveValidator::onShortcut(QObject *watched)
 }
 
 // A focus move out of a watched field that no check saw coming (a press sent straight to a
-// widget, a Tab that a view let go): the check runs once the move is done.
+// widget, a Tab that a view let go, Ctrl+Tab): the check runs once the move is done.
 void LeaveValidator::onFocusOut(QObject *watched, Qt::FocusReason reason)
 {
     const Entry *entry = watched->isWidgetType() ? entryHolding(static_cast<QWidget *>(watched)) : nullptr;
@@ -299,9 +293,8 @@ void LeaveValidator::onFocusOut(QObject *watched, Qt::FocusReason reason)
         m_passed.clear();
         return;
     }
-    const bool byTab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    if (!(reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason ||
-          (byTab && m_tabSeen == entry->field)))
+    if (reason != Qt::MouseFocusReason && reason != Qt::ShortcutFocusReason && reason != Qt::TabFocusReason &&
+        reason != Qt::BacktabFocusReason)
         return;
     m_pending = entry->field;
     QTimer::singleShot(0, this, &LeaveValidator::runPendingCheck);

@@ -7,8 +7,9 @@
 // a message box or another window does not run the check.
 // A watched widget counts as left only when the focus goes outside it and its children (the
 // line grid is watched as one field, including its cell editors). Where a widget of the field may
-// keep Tab for itself (the cells of a view, the sections of a date), the key passes and the check
-// runs only if the focus did leave, after the move; a refusal then puts the focus back.
+// keep Tab for itself (the cells of a view, the sections of a date), and for Ctrl+Tab, the key
+// passes and the check runs only if the focus did leave, after the move; a refusal then puts the
+// focus back.
 
 #include <QObject>
 #include <QPointer>
@@ -61,7 +62,6 @@ private:
     std::vector<Entry> m_entries;
     bool m_checking = false;
     QPointer<QWidget> m_passed;  // field whose check just passed for the pending focus move
-    QPointer<QWidget> m_tabSeen; // field a Tab left unchecked because the widget may keep it
     QPointer<QWidget> m_pending; // field the focus left without a check; checked late
     QPointer<QObject> m_swallowRelease;
     Qt::MouseButton m_swallowButton = Qt::NoButton;

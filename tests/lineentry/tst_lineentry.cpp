@@ -419,6 +419,43 @@ private slots:
         QTEST(messages.summaries(), "boxes");
     }
 
+    void editorKeyStoringARefusedRow_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Down") << int(Qt::Key_Down) << int(Qt::NoModifier);
+        QTest::newRow("Up") << int(Qt::Key_Up) << int(Qt::NoModifier);
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
+    }
+
+    // The randomized input run: a double click on a cell, a code typed into its editor, Down. The
+    // row, without a quantity, was refused with a message box from inside the editor's own key
+    // event; the box's loop released the editor while Qt was still handling that key. Keys sent
+    // straight to the editor, outside any event loop, as test programs and automation send them.
+    void editorKeyStoringARefusedRow()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Entry e;
+        QVERIFY(e.start());
+        e.host.setLines({{Bolt, "Bolt", "PCS", "1", "1"}});
+        QVERIFY(e.clickCell(1, ColItemCode));
+        type("1000000002");
+        press(Qt::Key_Tab); // the nut resolves; its quantity stays empty
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(!editor); // on "Unit", no editor open yet
+        e.grid->edit(e.grid->currentIndex());
+        editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor && e.grid->isAncestorOf(editor));
+        MessageCatcher messages;
+        messages.answerNext(QMessageBox::Ok);
+        QTest::keyClick(editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_COMPARE(messages.summaries(), "critical Host Caption: Quantity can not be blank.");
+        QCOMPARE(e.currentRow(), Nut + "|Nut|KG|1||");
+        QCOMPARE(e.grid->currentRowIndex(), 1);
+    }
+
     void lookupsSeekAnIndex_data()
     {
         QTest::addColumn<TestDatabase::Engine>("engine");
