@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql postgresql-client
-    fonts-dejavu-core poppler-utils clang-format
+    fonts-dejavu-core poppler-utils clang-format valgrind
 )
 
 missing=()

@@ -1,0 +1,226 @@
+#include "MonkeyScript.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTextStream>
+
+#include <random>
+
+const QList<MonkeyKey> &monkeyKeys()
+{
+    static const QList<MonkeyKey> keys = {
+        {Qt::Key_Tab, Qt::NoModifier, "Tab"},
+        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+        {Qt::Key_Tab, Qt::ControlModifier, "Ctrl+Tab"},
+        {Qt::Key_Left, Qt::NoModifier, "Left"},
+        {Qt::Key_Right, Qt::NoModifier, "Right"},
+        {Qt::Key_Up, Qt::NoModifier, "Up"},
+        {Qt::Key_Down, Qt::NoModifier, "Down"},
+        {Qt::Key_Home, Qt::NoModifier, "Home"},
+        {Qt::Key_End, Qt::NoModifier, "End"},
+        {Qt::Key_PageUp, Qt::NoModifier, "PageUp"},
+        {Qt::Key_PageDown, Qt::NoModifier, "PageDown"},
+        {Qt::Key_Return, Qt::NoModifier, "Enter"},
+        {Qt::Key_Escape, Qt::NoModifier, "Esc"},
+        {Qt::Key_F4, Qt::NoModifier, "F4"},
+        {Qt::Key_Down, Qt::AltModifier, "Alt+Down"},
+        {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+        {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+        {Qt::Key_Space, Qt::NoModifier, "Space"},
+        {Qt::Key_F2, Qt::NoModifier, "F2"},
+        {Qt::Key_A, Qt::AltModifier, "Alt+A"},
+        {Qt::Key_S, Qt::AltModifier, "Alt+S"},
+        {Qt::Key_D, Qt::AltModifier, "Alt+D"},
+        {Qt::Key_C, Qt::AltModifier, "Alt+C"},
+    };
+    return keys;
+}
+
+const QString &monkeyChars()
+{
+    static const QString chars = QStringLiteral("0123456789-.+ax ");
+    return chars;
+}
+
+// Locations (7 unknown), item codes typed through the mask and scanned, quantities, units and
+// document numbers: what a clerk types, so that lines pass and vouchers get saved.
+const QStringList &monkeyWords()
+{
+    static const QStringList words = {"1",
+                                      "2",
+                                      "3",
+                                      "4",
+                                      "7",
+                                      "1000000001",
+                                      "1100000002",
+                                      "1200000003",
+                                      "1300000001",
+                                      "1400000002",
+                                      "1500000001",
+                                      "BC-100001",
+                                      "10-00-00-0002",
+                                      "1100000001",
+                                      "5",
+                                      "12",
+                                      "1.5",
+                                      "250",
+                                      "-1",
+                                      "0",
+                                      "BOX",
+                                      "CAN",
+                                      "PCS",
+                                      "XX",
+                                      "12abc"};
+    return words;
+}
+
+const QStringList &monkeyFields()
+{
+    static const QStringList fields = {"lblSegID",
+                                       "cmdFindCC",
+                                       "txtFromLocID",
+                                       "txtFromLocName",
+                                       "Label24",
+                                       "Label1",
+                                       "txtReqNo",
+                                       "cmdRef",
+                                       "cmdFindPo",
+                                       "cmdNew",
+                                       "cmdFindDoc",
+                                       "txtDocNo",
+                                       "Label5",
+                                       "txtToLocID",
+                                       "cmdFindLoc",
+                                       "txtToLocName",
+                                       "Label2",
+                                       "dtpDocDate",
+                                       "Label3",
+                                       "txtNarration",
+                                       "Label6",
+                                       "txtOrdNo",
+                                       "grdDetail",
+                                       "chkScanMode",
+                                       "Label9",
+                                       "txtTotalQty",
+                                       "chkPrice",
+                                       "cboPriceList",
+                                       "cmdPrintGLVoucher",
+                                       "cmdSave",
+                                       "cmdDelete",
+                                       "cmdClose"};
+    return fields;
+}
+
+const QStringList &monkeyUsers()
+{
+    static const QStringList users = {"demo", "branch", "serial", "free"};
+    return users;
+}
+
+namespace {
+
+const char *const KindNames[] = {"key", "char", "type", "click", "double-click", "macro", "session"};
+const char *const TargetNames[] = {"field", "cell", "cell-button", "header", "row-selector"};
+const char *const MacroNames[] = {"header", "line", "scanned line", "recall", "save"};
+constexpr int MacroCount = 5;
+
+// How often each kind is drawn, in parts of 100.
+constexpr int Weights[MonkeyAction::KindCount] = {28, 12, 14, 28, 6, 11, 1};
+
+} // namespace
+
+QString MonkeyAction::toLine() const
+{
+    return QStringLiteral("%1 %2 %3 %4 %5").arg(kind).arg(a).arg(b).arg(c).arg(answers);
+}
+
+std::optional<MonkeyAction> MonkeyAction::fromLine(const QString &line)
+{
+    const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 5)
+        return std::nullopt;
+    quint32 values[5];
+    for (int i = 0; i < 5; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).toUInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    if (values[0] >= KindCount)
+        return std::nullopt;
+    return MonkeyAction{int(values[0]), values[1], values[2], values[3], values[4]};
+}
+
+QString MonkeyAction::describe() const
+{
+    const QString name = QLatin1String(KindNames[kind]) + (isDirect() && kind != Session ? "*" : "");
+    switch (kind) {
+    case Key:
+        return name + ' ' + monkeyKeys().at(int(a % monkeyKeys().size())).name;
+    case Char:
+        return name + " '" + monkeyChars().at(int(a % monkeyChars().size())) + '\'';
+    case Text:
+        return name + ' ' + monkeyWords().at(int(a % monkeyWords().size())) + (b % 2 ? ", Enter" : "");
+    case Click:
+    case DoubleClick: {
+        const auto target = MonkeyTarget(a % int(MonkeyTarget::Count));
+        QString where = QLatin1String(TargetNames[int(target)]);
+        if (target == MonkeyTarget::Field)
+            where += ' ' + monkeyFields().at(int(b % monkeyFields().size()));
+        else
+            where += QStringLiteral(" %1:%2").arg(b).arg(c);
+        return name + ' ' + where;
+    }
+    case Macro:
+        return name + ' ' + MacroNames[a % MacroCount] + QStringLiteral(" (%1, %2)").arg(b).arg(c);
+    case Session:
+        return name + (b % 2 ? " edit" : " add") + " as " + monkeyUsers().at(int(c % monkeyUsers().size()));
+    default:
+        return name;
+    }
+}
+
+QList<MonkeyAction> generateActions(quint32 seed, int count)
+{
+    std::mt19937 random(seed);
+    QList<MonkeyAction> actions;
+    actions.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        int roll = int(random() % 100);
+        int kind = 0;
+        while (roll >= Weights[kind])
+            roll -= Weights[kind++];
+        actions.append({kind, quint32(random()), quint32(random()), quint32(random()), quint32(random())});
+    }
+    return actions;
+}
+
+bool writeScript(const QString &path, const QList<MonkeyAction> &actions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    QTextStream out(&file);
+    for (const MonkeyAction &action : actions)
+        out << action.toLine() << "    # " << action.describe() << '\n';
+    return out.status() == QTextStream::Ok;
+}
+
+std::optional<QList<MonkeyAction>> readScript(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    QList<MonkeyAction> actions;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().section(QLatin1Char('#'), 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        const auto action = MonkeyAction::fromLine(line);
+        if (!action)
+            return std::nullopt;
+        actions.append(*action);
+    }
+    return actions;
+}
