@@ -9,9 +9,9 @@
 // server, on a fresh database created there and dropped afterwards.
 
 #include "BenchDatabases.h"
-#include "grid/ItemResolution.h"
 #include "platform/Db.h"
 #include "schema/HostSchema.h"
+#include "voucher/Catalog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,11 +6,15 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
-#include <QWidget>
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 namespace companions {
+
+// The document kind with which the control names transfer vouchers to the inventory component.
+constexpr int TransferDocumentKind = 5;
 
 // Modal pick list over a table or view.
 struct LookupDialog {

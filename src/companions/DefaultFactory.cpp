@@ -10,8 +10,6 @@
 
 namespace companions {
 
-Q_LOGGING_CATEGORY(lcCompanions, "qvtrnsfr.companions")
-
 std::unique_ptr<LookupDialog> DefaultFactory::createLookupDialog()
 {
     return std::make_unique<SqlLookupDialog>();

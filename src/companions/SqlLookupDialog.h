@@ -10,6 +10,7 @@
 #include "companions/Companions.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace companions {
 

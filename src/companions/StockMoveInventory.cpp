@@ -7,6 +7,8 @@
 
 namespace companions {
 
+Q_LOGGING_CATEGORY(lcCompanions, "qvtrnsfr.companions")
+
 namespace {
 
 // {code} is the column that names what is counted: ItemID, or SrNo for a serial number.
@@ -63,7 +65,7 @@ std::optional<double> StockMoveInventory::StockBalance(const QString &code, int 
         return std::nullopt;
     }
     return runScalar(
-        balanceStatement(code, locationId, asOf, documentKind == TransferKind, documentNo, bySerial));
+        balanceStatement(code, locationId, asOf, documentKind == TransferDocumentKind, documentNo, bySerial));
 }
 
 std::optional<double> StockMoveInventory::ItemCost(const QDate &date, const QString &itemCode, int locationId,

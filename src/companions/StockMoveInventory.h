@@ -25,9 +25,6 @@ namespace companions {
 
 class StockMoveInventory : public InventoryService {
 public:
-    // The document kind of transfer vouchers.
-    static constexpr int TransferKind = 5;
-
     void SetConnection(const QSqlDatabase &db) override { m_db = db; }
     void SetProfileNumber(int profile) override { m_profile = profile; }
     std::optional<double> StockBalance(const QString &code, int locationId, const QString &date,

@@ -1,10 +1,10 @@
 // First focus: the one-time set-up of the control when the focus first enters it.
 
+#include "control/FormRoutines.h"
 #include "control/TransferControl.h"
 
-#include "grid/GridSetup.h"
+#include "grid/ColumnWidths.h"
 #include "grid/LineGrid.h"
-#include "grid/PriceList.h"
 
 #include <QDate>
 
@@ -14,67 +14,73 @@ namespace qvtrnsfr {
 // created or fails); the remaining steps still run and the set-up is not tried again.
 void TransferControl::FirstFocus()
 {
-    SetupGrid(*this);
+    SetupGrid();
 
-    inventory();
-    if (InventoryService)
-        InventoryService->SetConnection(connection);
+    if (inventory())
+        m_inventory->SetConnection(m_connection);
 
-    if (!LocationRights)
-        LocationRights = factory().createLocationRights();
-    if (LocationRights) {
-        LocationRights->SetConnection(connection);
-        LocationRights->SetUser(userName);
-        LocationRights->LoadProfile();
-        if (const auto profile = LocationRights->ProfileNumber(); profile && InventoryService)
-            InventoryService->SetProfileNumber(*profile);
-        if (const auto flag = LocationRights->TrackSerialNo())
-            TrackSerialNo = *flag;
-        if (const auto flag = LocationRights->AllowNegativeInventory())
-            AllowNegativeInventory = *flag;
+    if (!m_locationRights)
+        m_locationRights = factory().createLocationRights();
+    if (m_locationRights) {
+        m_locationRights->SetConnection(m_connection);
+        m_locationRights->SetUser(m_user);
+        m_locationRights->LoadProfile();
+        if (const auto profile = m_locationRights->ProfileNumber(); profile && m_inventory)
+            m_inventory->SetProfileNumber(*profile);
+        if (const auto flag = m_locationRights->TrackSerialNo())
+            m_stockOptions.trackSerialNo = *flag;
+        if (const auto flag = m_locationRights->AllowNegativeInventory())
+            m_stockOptions.allowNegativeInventory = *flag;
     }
 
-    form.dtpDocDate->setDate(QDate::currentDate());
+    m_form.dtpDocDate->setDate(QDate::currentDate());
 
-    if (LocationRights) {
+    if (m_locationRights) {
         // A user whose date is fixed cannot reach the date field.
-        if (const auto fixed = LocationRights->DateFixed(); fixed && *fixed)
-            form.dtpDocDate->setEnabled(false);
+        if (const auto fixed = m_locationRights->DateFixed(); fixed && *fixed)
+            m_form.dtpDocDate->setEnabled(false);
         // A user who may not choose the source works from their own location only.
-        if (const auto mayChange = LocationRights->MayChangeSource(); mayChange && !*mayChange) {
-            if (const auto own = LocationRights->OwnLocation())
-                form.txtFromLocID->setText(QString::number(*own));
-            form.txtFromLocID->setEnabled(false);
-            form.cmdFindCC->setEnabled(false);
+        if (const auto mayChange = m_locationRights->MayChangeSource(); mayChange && !*mayChange) {
+            if (const auto own = m_locationRights->OwnLocation())
+                m_form.txtFromLocID->setText(QString::number(*own));
+            m_form.txtFromLocID->setEnabled(false);
+            m_form.cmdFindCC->setEnabled(false);
         }
     }
 
-    LedgerService = factory().createLedgerService();
-    if (LedgerService) {
-        LedgerService->SetConnection(connection);
-        LedgerService->LoadSetup();
-        if (const auto setting = LedgerService->TransactionSetting())
-            UseTransaction = *setting != 0;
-        LedgerService.reset();
+    // The ledger component is made for this step only.
+    if (const auto ledger = factory().createLedgerService()) {
+        ledger->SetConnection(m_connection);
+        ledger->LoadSetup();
+        if (const auto setting = ledger->TransactionSetting())
+            m_useTransaction = *setting != 0;
     }
 
-    if (allowEdit)
-        form.cmdNew->setVisible(false);
+    if (m_allowEdit)
+        m_form.cmdNew->setVisible(false);
 
     FillPriceList(*this);
     ResetForm();
 
-    if (!ControlAttachment)
-        ControlAttachment = factory().createControlAttachment();
-    if (ControlAttachment)
-        ControlAttachment->Attach(widget());
+    if (!m_attachment)
+        m_attachment = factory().createControlAttachment();
+    if (m_attachment)
+        m_attachment->Attach(widget());
 
-    FocusInitialised = true;
+    m_focusInitialised = true;
+}
+
+// Builds the grid's eight columns, restores the user's widths and resets the form.
+void TransferControl::SetupGrid()
+{
+    m_form.grdDetail->setupColumns();
+    LoadColumnWidths(*m_form.grdDetail, factory());
+    ResetForm();
 }
 
 void TransferControl::SaveColumnWidths()
 {
-    qvtrnsfr::SaveColumnWidths(*this);
+    qvtrnsfr::SaveColumnWidths(*m_form.grdDetail, factory());
 }
 
 } // namespace qvtrnsfr

@@ -1,9 +1,7 @@
 // The two modes of the form and document numbering.
 
+#include "control/FormRoutines.h"
 #include "control/TransferControl.h"
-
-#include "grid/LineGrid.h"
-#include "platform/Numeric.h"
 
 #include <QDate>
 
@@ -13,46 +11,36 @@ namespace qvtrnsfr {
 // and sales-order numbers, the delete button and the ledger link keep their state.
 void TransferControl::ResetForm()
 {
-    if (allowEdit) {
-        form.cmdFindDoc->setVisible(true);
-        form.setDocNoEditable(true);
-        form.cmdSave->setText(QStringLiteral("&Save"));
-        form.cmdSave->setEnabled(false);
-        form.cmdPrintGLVoucher->setVisible(true);
+    if (m_allowEdit) {
+        m_form.cmdFindDoc->setVisible(true);
+        m_form.setDocNoEditable(true);
+        m_form.cmdSave->setText(QStringLiteral("&Save"));
+        m_form.cmdSave->setEnabled(false);
+        m_form.cmdPrintGLVoucher->setVisible(true);
     } else {
-        form.setDocNoEditable(false);
-        form.cmdFindDoc->setVisible(false);
-        form.txtDocNo->setText(QString::number(NextDocNo()));
-        form.cmdSave->setText(QStringLiteral("&Add"));
-        form.cmdSave->setEnabled(true);
-        form.cmdPrintGLVoucher->setVisible(false);
+        m_form.setDocNoEditable(false);
+        m_form.cmdFindDoc->setVisible(false);
+        m_form.txtDocNo->setText(QString::number(NextDocNo()));
+        m_form.cmdSave->setText(QStringLiteral("&Add"));
+        m_form.cmdSave->setEnabled(true);
+        m_form.cmdPrintGLVoucher->setVisible(false);
     }
 
-    auto fresh = std::make_unique<LineArray>();
-    fresh->Resize(0, -1, 0, LineColumnCount - 1);
-    replaceLines(std::move(fresh));
+    LineArray empty;
+    empty.Resize(0, -1, 0, LineColumns - 1);
+    replaceLines(std::move(empty));
 
-    form.txtTotalQty->setText(QStringLiteral("0.00"));
-    form.txtToLocID->clear();
-    form.dtpDocDate->setDate(QDate::currentDate());
-    form.txtNarration->clear();
-    form.chkPrice->setChecked(false);
+    m_form.txtTotalQty->setText(QStringLiteral("0.00"));
+    m_form.txtToLocID->clear();
+    m_form.dtpDocDate->setDate(QDate::currentDate());
+    m_form.txtNarration->clear();
+    m_form.chkPrice->setChecked(false);
 }
 
-// The number to propose for the source location on the form: its highest number plus 1, 1 for
-// a location without vouchers, 0 when the query cannot run.
+// The number to propose for the source location on the form.
 qint32 TransferControl::NextDocNo()
 {
-    const QString query = QStringLiteral("Select Max(DocNo) as MaxID from ") + HeaderTable +
-                          QStringLiteral(" Where FromLocID=") +
-                          sqlNumber(numericValue(form.txtFromLocID->text()));
-    Snapshot numbers;
-    if (!numbers.open(connection, query))
-        return 0;
-    if (numbers.eof())
-        return 1;
-    const QVariant highest = numbers.value(QStringLiteral("MaxID"));
-    return highest.isNull() ? 1 : highest.toInt() + 1;
+    return store().NextDocNo(NumberText::read(m_form.txtFromLocID->text()).leading);
 }
 
 } // namespace qvtrnsfr

@@ -1,35 +1,37 @@
 #include "control/TransferControl.h"
 
 #include "companions/DefaultFactory.h"
+#include "control/FormRoutines.h"
 #include "ctlTransfer.h"
-#include "documents/DocumentEvents.h"
-#include "grid/GridSetup.h"
-#include "grid/LineEntryEvents.h"
 #include "grid/LineGrid.h"
-#include "grid/PriceList.h"
-#include "grid/Totals.h"
 #include "platform/Ui.h"
-#include "references/ReferenceEvents.h"
 
 #include <QApplication>
 
 namespace qvtrnsfr {
 
 TransferControl::TransferControl(ctlTransfer *control)
-    : QObject(control), m_control(control), m_leaveValidator(std::make_unique<LeaveValidator>())
+    : QObject(control), m_control(control), m_lines(std::make_unique<LineArray>())
 {
-    form.build(control);
-    lines = std::make_unique<LineArray>();
-    lines->Resize(0, -1, 0, LineColumns - 1);
-    form.grdDetail->bind(lines.get());
+    m_form.build(control);
+    m_lines->Resize(0, -1, 0, LineColumns - 1);
+    m_form.grdDetail->bind(m_lines.get());
     wire();
 }
 
 TransferControl::~TransferControl()
 {
-    // The grid is a child of the control and goes after this state: leave it no dangling lines.
-    if (form.grdDetail)
-        form.grdDetail->bind(nullptr);
+    // The control's first child, this state goes before the form's fields: leave the grid no
+    // dangling lines.
+    if (m_form.grdDetail)
+        m_form.grdDetail->bind(nullptr);
+}
+
+companions::Factory &TransferControl::factory()
+{
+    if (!m_factory)
+        m_factory = std::make_shared<companions::DefaultFactory>();
+    return *m_factory;
 }
 
 QWidget *TransferControl::widget() const
@@ -47,68 +49,31 @@ QString TransferControl::hostCaption() const
     return qvtrnsfr::hostCaption(m_control);
 }
 
-companions::Factory &TransferControl::factory()
+void TransferControl::replaceLines(LineArray lines)
 {
-    if (!m_factory)
-        m_factory = std::make_shared<companions::DefaultFactory>();
-    return *m_factory;
-}
-
-void TransferControl::setFactory(std::shared_ptr<companions::Factory> factory)
-{
-    m_factory = std::move(factory);
-}
-
-void TransferControl::replaceLines(std::unique_ptr<LineArray> fresh)
-{
-    form.grdDetail->bind(fresh.get());
-    lines = std::move(fresh);
+    auto fresh = std::make_unique<LineArray>(std::move(lines));
+    m_form.grdDetail->bind(fresh.get());
+    m_lines = std::move(fresh);
 }
 
 companions::LookupDialog *TransferControl::lookupDialog()
 {
-    if (!LookupDialog)
-        LookupDialog = factory().createLookupDialog();
-    return LookupDialog.get();
+    if (!m_lookupDialog)
+        m_lookupDialog = factory().createLookupDialog();
+    return m_lookupDialog.get();
 }
 
 companions::InventoryService *TransferControl::inventory()
 {
-    if (!InventoryService)
-        InventoryService = factory().createInventoryService();
-    return InventoryService.get();
-}
-
-bool TransferControl::editMode() const
-{
-    return form.txtDocNo->isEnabled();
-}
-
-void TransferControl::cmdNew_Click()
-{
-    ResetForm();
-}
-
-void TransferControl::cmdClose_Click()
-{
-    closeHostWindow(m_control);
+    if (!m_inventory)
+        m_inventory = factory().createInventoryService();
+    return m_inventory.get();
 }
 
 void TransferControl::wire()
 {
     connect(qApp, &QApplication::focusChanged, this, &TransferControl::onFocusChanged);
-    connect(form.cmdNew, &QPushButton::clicked, this, &TransferControl::cmdNew_Click);
-    connect(form.cmdClose, &QPushButton::clicked, this, &TransferControl::cmdClose_Click);
-    connect(form.txtTotalQty, &QLineEdit::textChanged, this, [this] { TotalQtyChanged(*this); });
-    connect(form.chkPrice, &QCheckBox::toggled, this, [this] { PriceCheckChanged(*this); });
-    connect(form.grdDetail, &LineGrid::rowStored, this, [this] { UpdateTotalQty(*this); });
-    connect(form.grdDetail, &LineGrid::rowDeleted, this, [this] { UpdateTotalQty(*this); });
-    // Leaving the grid stores the line being edited, with its line check: a line the user typed
-    // is never left behind by a click on a button, and a refused line keeps the cursor.
-    m_leaveValidator->watch(form.grdDetail, [this] { return form.grdDetail->storeCurrentRow(); });
-    wireReferences(*this);
-    wireDocuments(*this);
-    wireLineEntry(*this);
+    wireForm(*this);
 }
 
 bool TransferControl::contains(const QWidget *w) const
@@ -125,7 +90,7 @@ void TransferControl::onFocusChanged(QWidget *old, QWidget *now)
     if (isInside && !wasInside) {
         // A message box shown during the set-up hands the focus back when it closes: that is no
         // new entry.
-        if (!FocusInitialised && !m_initialising) {
+        if (!m_focusInitialised && !m_initialising) {
             m_initialising = true;
             FirstFocus();
             m_initialising = false;

@@ -1,15 +1,19 @@
 #pragma once
-// The state of one transfer control and the narrow context through which the form's subsystems
-// (documents, grid, references) reach the form, the connection and the companions.
+// The state of one transfer control and what the form's routines reach through it: the host's
+// properties, the form's fields, the lines shown in the grid, the companions, and the user's
+// profile as read at first focus. The voucher's rules and its storage are the core's
+// (src/voucher); the routines here read the form into a Voucher, ask the core, and show what it
+// answers.
 
 #include "companions/Companions.h"
 #include "control/TransferForm.h"
-#include "grid/LineArray.h"
-#include "platform/Db.h"
 #include "platform/LeaveValidator.h"
+#include "voucher/LineArray.h"
+#include "voucher/LineRules.h"
+#include "voucher/Voucher.h"
+#include "voucher/VoucherStore.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QSqlDatabase>
 #include <memory>
 
@@ -23,58 +27,54 @@ public:
     explicit TransferControl(ctlTransfer *control);
     ~TransferControl() override;
 
-    // --- State, in declaration order of the control's definition ---
-    QSqlDatabase connection;
-    bool FocusInitialised = false;
-    Snapshot WorkRecordset;
-    double MinWidth = 0;  // twips
-    double MinHeight = 0; // twips
-    bool allowEdit = false;
-    int LineColumnCount = 0;
-    QString userName;
-    std::unique_ptr<LineArray> lines; // LineArray, always bound to the grid
-    std::unique_ptr<companions::LookupDialog> LookupDialog;
-    QString sql; // the last query text composed
-    QString LastStockUnit;
-    QString HeaderTable;
-    QString LineTable;
-    std::unique_ptr<companions::InventoryService> InventoryService;
-    std::unique_ptr<companions::LocationRights> LocationRights;
-    std::unique_ptr<companions::LedgerService> LedgerService;
-    bool UseTransaction = false;
-    bool TrackSerialNo = false;
-    bool AllowNegativeInventory = false;
-    double AvailableBalance = 0;
-    qint32 LedgerLinkId = 0;
-    std::unique_ptr<companions::ControlAttachment> ControlAttachment;
+    // The properties the host sets.
+    QSqlDatabase connection() const { return m_connection; }
+    void setConnection(const QSqlDatabase &db) { m_connection = db; }
+    bool allowEdit() const { return m_allowEdit; }
+    void setAllowEdit(bool allowEdit) { m_allowEdit = allowEdit; }
+    QString user() const { return m_user; }
+    void setUser(const QString &user) { m_user = user; }
+    companions::Factory &factory();
+    void setFactory(std::shared_ptr<companions::Factory> factory) { m_factory = std::move(factory); }
 
-    // --- Context ---
-    TransferForm form;
+    // The form.
+    TransferForm &form() { return m_form; }
     QWidget *widget() const; // the control itself
     QWidget *hostWindow() const;
     QString hostCaption() const;
-    companions::Factory &factory();
-    void setFactory(std::shared_ptr<companions::Factory> factory);
-    LeaveValidator &leaveValidator() { return *m_leaveValidator; }
+    LeaveValidator &leaveValidator() { return m_leaveValidator; }
+    bool editMode() const { return m_form.txtDocNo->isEnabled(); }
 
-    LineArray &lineArray() { return *lines; }
-    // Replaces the line set by a new one and binds the grid to it (current-row marker cleared,
-    // all rows re-read).
-    void replaceLines(std::unique_ptr<LineArray> fresh);
-    // The shared pick-list dialog, created on first use; nullptr when it cannot be created.
+    // The lines shown in the grid; replacing them binds the grid to the new ones (current-row
+    // marker cleared, all rows re-read).
+    const LineArray &lines() const { return *m_lines; }
+    void replaceLines(LineArray lines);
+
+    // The voucher on the form, read into values, and the store it is recalled from and saved to.
+    Voucher voucher() const;
+    VoucherStore store() const { return VoucherStore(m_connection); }
+
+    // The companions the control keeps, made on first use; nullptr when one cannot be made.
     companions::LookupDialog *lookupDialog();
-    // The inventory component, created on first use; nullptr when it cannot be created.
     companions::InventoryService *inventory();
-    // Edit mode is told by the document number field being enabled.
-    bool editMode() const;
+    companions::LocationRights *locationRights() { return m_locationRights.get(); }
+    // The user's profile and the ledger setting, as read at first focus.
+    const StockOptions &stockOptions() const { return m_stockOptions; }
+    bool useTransaction() const { return m_useTransaction; }
+    // The stock unit of the item resolved last on the control, whatever row it was on.
+    QString lastStockUnit() const { return m_lastStockUnit; }
+    void setLastStockUnit(const QString &unit) { m_lastStockUnit = unit; }
+    // The ledger detail of the last recalled voucher that had one; printing hands it on.
+    qint32 ledgerLinkId() const { return m_ledgerLinkId; }
+    void setLedgerLinkId(qint32 id) { m_ledgerLinkId = id; }
+    bool focusInitialised() const { return m_focusInitialised; }
 
-    // --- Routines of the form ---
+    // Routines of the form.
     void ResetForm();
     qint32 NextDocNo();
     void FirstFocus();
+    void SetupGrid();
     void SaveColumnWidths();
-    void cmdNew_Click();
-    void cmdClose_Click();
 
 private:
     void wire();
@@ -82,8 +82,22 @@ private:
     bool contains(const QWidget *w) const;
 
     ctlTransfer *m_control;
+    TransferForm m_form;
+    LeaveValidator m_leaveValidator;
+    QSqlDatabase m_connection;
+    bool m_allowEdit = false;
+    QString m_user;
     std::shared_ptr<companions::Factory> m_factory;
-    std::unique_ptr<LeaveValidator> m_leaveValidator;
+    std::unique_ptr<LineArray> m_lines; // always bound to the grid
+    std::unique_ptr<companions::LookupDialog> m_lookupDialog;
+    std::unique_ptr<companions::InventoryService> m_inventory;
+    std::unique_ptr<companions::LocationRights> m_locationRights;
+    std::unique_ptr<companions::ControlAttachment> m_attachment;
+    StockOptions m_stockOptions;
+    bool m_useTransaction = false;
+    QString m_lastStockUnit;
+    qint32 m_ledgerLinkId = 0;
+    bool m_focusInitialised = false;
     bool m_initialising = false;
 };
 

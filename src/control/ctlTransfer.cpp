@@ -14,49 +14,44 @@ constexpr double DesignedWidth = 11715;
 constexpr double DesignedHeight = 7200;
 } // namespace
 
-ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(std::make_unique<TransferControl>(this))
+ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferControl(this))
 {
     setWindowTitle(QStringLiteral("Velta Transfers"));
     setFocusPolicy(Qt::NoFocus);
-    resize(twipsToPixels(DesignedWidth), twipsToPixels(DesignedHeight));
-    // The minimum size is the size at initialisation: the designed size.
-    d->MinWidth = width() * qvtrnsfr::TwipsPerPixel;
-    d->MinHeight = height() * qvtrnsfr::TwipsPerPixel;
+    resize(minimumSizeHint());
     setMinimumSize(minimumSizeHint());
-    d->HeaderTable = QStringLiteral("ICTRANH");
-    d->LineTable = QStringLiteral("ICTRAND");
 }
 
 ctlTransfer::~ctlTransfer() = default;
 
 QSqlDatabase ctlTransfer::Connection() const
 {
-    return d->connection;
+    return d->connection();
 }
 
 void ctlTransfer::setConnection(const QSqlDatabase &oConn)
 {
-    d->connection = oConn;
+    d->setConnection(oConn);
 }
 
 bool ctlTransfer::AllowEdit() const
 {
-    return d->allowEdit;
+    return d->allowEdit();
 }
 
 void ctlTransfer::setAllowEdit(bool mAE)
 {
-    d->allowEdit = mAE;
+    d->setAllowEdit(mAE);
 }
 
 QString ctlTransfer::User() const
 {
-    return d->userName;
+    return d->user();
 }
 
 void ctlTransfer::setUser(const QString &u)
 {
-    d->userName = u;
+    d->setUser(u);
 }
 
 void ctlTransfer::setCompanionFactory(std::shared_ptr<companions::Factory> factory)
@@ -69,9 +64,10 @@ QSize ctlTransfer::sizeHint() const
     return minimumSizeHint();
 }
 
+// The minimum size is the size at initialisation: the designed size.
 QSize ctlTransfer::minimumSizeHint() const
 {
-    return {twipsToPixels(d->MinWidth), twipsToPixels(d->MinHeight)};
+    return {twipsToPixels(DesignedWidth), twipsToPixels(DesignedHeight)};
 }
 
 // A control made smaller than its designed size sets itself back to at least that size; the
@@ -79,10 +75,8 @@ QSize ctlTransfer::minimumSizeHint() const
 void ctlTransfer::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const double widthTwips = width() * qvtrnsfr::TwipsPerPixel;
-    const double heightTwips = height() * qvtrnsfr::TwipsPerPixel;
-    if (widthTwips >= d->MinWidth - 0.5 && heightTwips >= d->MinHeight - 0.5)
+    const QSize least = minimumSizeHint();
+    if (width() >= least.width() && height() >= least.height())
         return;
-    resize(twipsToPixels(std::max(widthTwips, d->MinWidth)),
-           twipsToPixels(std::max(heightTwips, d->MinHeight)));
+    resize(std::max(width(), least.width()), std::max(height(), least.height()));
 }

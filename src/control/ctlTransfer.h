@@ -47,5 +47,5 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    std::unique_ptr<qvtrnsfr::TransferControl> d;
+    qvtrnsfr::TransferControl *d; // the control's state, a child of this widget, which owns it
 };

@@ -1,7 +1,7 @@
 #include "grid/LineDelegate.h"
 
-#include "grid/LineArray.h"
 #include "grid/LineModel.h"
+#include "voucher/LineArray.h"
 
 #include <QApplication>
 #include <QLineEdit>

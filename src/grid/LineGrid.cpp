@@ -2,8 +2,8 @@
 
 #include "grid/LineDelegate.h"
 #include "grid/LineModel.h"
-#include "grid/NoThrow.h"
 #include "grid/RowGuardSelectionModel.h"
+#include "platform/NoThrow.h"
 
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -15,8 +15,6 @@
 #include <utility>
 
 namespace qvtrnsfr {
-
-Q_LOGGING_CATEGORY(lcGrid, "qvtrnsfr.grid")
 
 namespace {
 

@@ -5,7 +5,7 @@
 // bottom appends. Whole rows selected in the row selector are removed with Delete. Tab and the
 // arrow keys wrap from the end of a row to the next. Typing into a cell starts editing it.
 
-#include "grid/LineArray.h"
+#include "voucher/LineArray.h"
 
 #include <QPersistentModelIndex>
 #include <QPointer>

@@ -4,7 +4,7 @@
 #include "grid/LineDelegate.h"
 #include "grid/LineGrid.h"
 #include "grid/LineModel.h"
-#include "grid/NoThrow.h"
+#include "platform/NoThrow.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>

@@ -6,13 +6,6 @@ namespace qvtrnsfr {
 
 namespace {
 
-const QStringList &captions()
-{
-    static const QStringList texts = {"Item Code", "Description", "Unit",       "Conversion",
-                                      "Qty.",      "Serial No.",  "Engine No.", "Sale Price"};
-    return texts;
-}
-
 // What the empty edit mask "##-##-##-####" gives as text.
 const QString EmptyItemCodeMask = QStringLiteral("---");
 // Row selector marks: the current row, the current row with unstored changes, the new-row line.
@@ -35,11 +28,6 @@ QVariant normalizedCellValue(int column, const QVariant &value)
 }
 
 LineModel::LineModel(QObject *parent) : QAbstractTableModel(parent) {}
-
-QString LineModel::caption(int column)
-{
-    return column >= 0 && column < captions().size() ? captions().at(column) : QString();
-}
 
 bool LineModel::isUserColumn(int column)
 {
@@ -219,7 +207,7 @@ QVariant LineModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return caption(section);
+        return LineArray::caption(section);
     if (section == m_currentRow)
         return section == m_bufferRow ? ChangedRowMark : CurrentRowMark;
     return isNewRowLine(section) ? NewRowMark : QString();

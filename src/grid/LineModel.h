@@ -3,7 +3,7 @@
 // new-row line at the bottom. The row being edited keeps its changed values in a row buffer until
 // the grid stores it; data() shows the buffer for that row.
 
-#include "grid/LineArray.h"
+#include "voucher/LineArray.h"
 
 #include <QAbstractTableModel>
 
@@ -14,7 +14,6 @@ class LineModel : public QAbstractTableModel {
 public:
     explicit LineModel(QObject *parent = nullptr);
 
-    static QString caption(int column);
     // Columns the user types into; the others ("Description", "Conversion", "Sale Price") are
     // written only by code.
     static bool isUserColumn(int column);

@@ -1,6 +1,7 @@
-# Files of the grid layer (paths relative to this folder): the line table and the line grid widget
+# Files of the grid layer (paths relative to this folder): the line grid widget and its users'
+# column widths
 target_sources(qvtrnsfr PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/LineArray.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ColumnWidths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineDelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineGrid.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineGridKeys.cpp

@@ -198,7 +198,10 @@ ClonedConnection::~ClonedConnection()
     QSqlDatabase::removeDatabase(m_name);
 }
 
-TransactionGuard::TransactionGuard(QSqlDatabase db, bool active) : m_db(std::move(db)), m_active(active) {}
+TransactionGuard::TransactionGuard(QSqlDatabase db, bool active, bool writer)
+    : m_db(std::move(db)), m_active(active), m_writer(writer)
+{
+}
 
 TransactionGuard::~TransactionGuard()
 {
@@ -209,9 +212,16 @@ bool TransactionGuard::begin()
 {
     if (!m_active || m_open)
         return true;
-    m_open = m_db.transaction();
+    if (m_writer && !isPostgres(m_db)) {
+        QSqlQuery begin(m_db);
+        m_open = begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_error = begin.lastError();
+    } else {
+        m_open = m_db.transaction();
+        m_error = m_db.lastError();
+    }
     if (!m_open)
-        logFailure("begin", QStringLiteral("BEGIN TRANSACTION"), m_db.lastError());
+        logFailure("begin", QStringLiteral("BEGIN TRANSACTION"), m_error);
     return m_open;
 }
 
@@ -223,7 +233,8 @@ bool TransactionGuard::commit()
         m_open = false;
         return true;
     }
-    logFailure("commit", QStringLiteral("COMMIT"), m_db.lastError());
+    m_error = m_db.lastError();
+    logFailure("commit", QStringLiteral("COMMIT"), m_error);
     return false; // still open: the destructor rolls it back
 }
 

@@ -1,5 +1,7 @@
 #include "platform/LeaveValidator.h"
 
+#include "platform/NoThrow.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -12,13 +14,10 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <exception>
 
 namespace qvtrnsfr {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLeave, "qvtrnsfr.ui")
 
 bool holds(const QWidget *field, const QWidget *widget)
 {
@@ -166,13 +165,8 @@ bool LeaveValidator::runCheck(Entry entry)
     bool passed = false;
     {
         const QScopedValueRollback<bool> guard(m_checking, true);
-        try {
-            passed = entry.check();
-        } catch (const std::exception &error) { // a check that throws refuses, and says why
-            qCWarning(lcLeave) << "field check of" << name << "failed:" << error.what();
-        } catch (...) {
-            qCWarning(lcLeave) << "field check of" << name << "failed";
-        }
+        // A check that throws refuses; the guard says why.
+        runNoThrow(qPrintable("field check of " + name), [&] { passed = entry.check(); });
     }
     if (passed) {
         m_passed = entry.field; // the focus move this check allowed is not checked again

@@ -1,8 +1,12 @@
 #include "platform/Ui.h"
 
+#include "platform/NoThrow.h"
+
 #include <QApplication>
 
 namespace qvtrnsfr {
+
+Q_LOGGING_CATEGORY(lcUi, "qvtrnsfr.ui")
 
 namespace {
 

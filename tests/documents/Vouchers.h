@@ -12,14 +12,17 @@
 #include <QTest>
 
 // Locations 1 to 3; items A-1 (standard cost 2.5), B-2 (4, with receipts at location 1 costing 5
-// before and 100 after 2024-06-01) and C-3 (1); user "tester" may choose any source and go negative.
+// before and 100 after 2024-06-01) and C-3 (1); user "tester" may choose any source, use every
+// location both ways and go negative.
 inline const QStringList Masters = {
     "Insert into ICLoc (LocID, LocName) Values (1, 'Main store'), (2, 'Branch'), (3, 'Workshop')",
     "Insert into ICItem (ItemID, Descp, StockUnit, StdCost) Values ('A-1', 'Bolt', 'PCS', 2.5),"
     " ('B-2', 'Nut', 'PCS', 4), ('C-3', 'Washer', 'PCS', 1)",
     "Insert into StockMove (ItemID, LocID, MoveDate, Qty, UnitCost) Values ('B-2', 1, '2024-01-02', 10, 5),"
     " ('B-2', 1, '2024-06-01', 10, 100)",
-    "Insert into UserProfile (UserName, MayChangeSource, AllowNegative) Values ('tester', 1 = 1, 1 = 1)"};
+    "Insert into UserProfile (UserName, MayChangeSource, AllowNegative) Values ('tester', 1 = 1, 1 = 1)",
+    "Insert into UserLocRight (UserName, LocID, Direction) Values ('tester', 1, 1), ('tester', 2, 1),"
+    " ('tester', 3, 1), ('tester', 1, 2), ('tester', 2, 2), ('tester', 3, 2)"};
 
 struct Vouchers {
     // The masters, the ledger setup (DbID 7) and the statements given, then the host started.

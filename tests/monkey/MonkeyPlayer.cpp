@@ -180,7 +180,7 @@ void MonkeyPlayer::play(const MonkeyAction &action)
 
 QString MonkeyPlayer::broken()
 {
-    const LineArray &lines = m_host->state()->lineArray();
+    const LineArray &lines = m_host->state()->lines();
     double sum = 0;
     for (int row = 0; row < lines.rowCount(); ++row) {
         if (const auto qty = localeNumber(lines.cellText(row, ColQty)))

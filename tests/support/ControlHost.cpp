@@ -1,6 +1,6 @@
 #include "support/ControlHost.h"
 
-#include "grid/Totals.h"
+#include "control/FormRoutines.h"
 
 #include <QApplication>
 #include <QTest>
@@ -40,7 +40,7 @@ bool ControlHost::focusControl()
         first = first->nextInFocusChain();
     first->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
-    return state()->FocusInitialised;
+    return state()->focusInitialised();
 }
 
 void ControlHost::focusOutside()
@@ -51,11 +51,11 @@ void ControlHost::focusOutside()
 
 void ControlHost::setLines(const QList<QStringList> &rows)
 {
-    auto lines = std::make_unique<qvtrnsfr::LineArray>();
-    lines->Resize(0, int(rows.size()) - 1, 0, qvtrnsfr::LineColumns - 1);
+    qvtrnsfr::LineArray lines;
+    lines.Resize(0, int(rows.size()) - 1, 0, qvtrnsfr::LineColumns - 1);
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < rows.at(row).size(); ++column)
-            lines->SetCell(row, column, rows.at(row).at(column));
+            lines.SetCell(row, column, rows.at(row).at(column));
     }
     state()->replaceLines(std::move(lines));
     qvtrnsfr::UpdateTotalQty(*state());
@@ -63,7 +63,7 @@ void ControlHost::setLines(const QList<QStringList> &rows)
 
 QStringList ControlHost::lineRows(int columns)
 {
-    const qvtrnsfr::LineArray &lines = state()->lineArray();
+    const qvtrnsfr::LineArray &lines = state()->lines();
     QStringList rows;
     for (int row = 0; row < lines.rowCount(); ++row) {
         QStringList cells;

@@ -27,7 +27,7 @@ public:
     ctlTransfer *control() { return m_control; }
     QLineEdit *outside() { return m_outside; }
     qvtrnsfr::TransferControl *state() { return m_control->findChild<qvtrnsfr::TransferControl *>(); }
-    qvtrnsfr::TransferForm &form() { return state()->form; }
+    qvtrnsfr::TransferForm &form() { return state()->form(); }
 
     // Replaces the lines by rows of cells in the grid's column order and updates the total.
     void setLines(const QList<QStringList> &rows);

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <memory>
 #include <optional>
 

@@ -1,0 +1,50 @@
+#pragma once
+// The routines of the form, named as the system names them, grouped by the part of the form they
+// serve. Each reads the form into values, asks the core (src/voucher), and shows what it answers:
+// the fields it fills, the message box of a refusal, the focus.
+
+namespace qvtrnsfr {
+
+class TransferControl;
+struct Refusal;
+
+// Connects every field, button and grid notification to its routine (FormEvents.cpp).
+void wireForm(TransferControl &ctl);
+
+// A refusal of the core in its message box, titled with the host window's caption unless it
+// names a title; the focus goes to the field it names, unless the check is the field's own as
+// it is left (FormVoucher.cpp).
+void showRefusal(TransferControl &ctl, const Refusal &refusal, bool moveFocus = true);
+
+// Recalling, saving, deleting and printing (Vouchers.cpp).
+bool LoadDocument(TransferControl &ctl);
+bool txtDocNo_Validate(TransferControl &ctl);
+void cmdFindDoc_Click(TransferControl &ctl);
+bool SaveDocument(TransferControl &ctl);
+void cmdSave_Click(TransferControl &ctl);
+void cmdDelete_Click(TransferControl &ctl);
+void cmdPrintGLVoucher_Click(TransferControl &ctl);
+
+// Entering lines in the grid (LineEntry.cpp, CellLookups.cpp).
+void ResolveItem(TransferControl &ctl);
+void GetConversion(TransferControl &ctl);
+bool CheckCurrentRow(TransferControl &ctl); // the line check of the row the grid is storing
+void CellButtonPressed(TransferControl &ctl, int column);
+void GridKeyPress(TransferControl &ctl, int &keyCode);
+void ScanModeChanged(TransferControl &ctl);
+
+// The total and the prices (Totals.cpp).
+void UpdateTotalQty(TransferControl &ctl);
+void TotalQtyChanged(TransferControl &ctl);
+void FillPriceList(TransferControl &ctl);
+void PriceCheckChanged(TransferControl &ctl);
+
+// The locations and requisitions (Locations.cpp, Requisitions.cpp).
+bool txtFromLocID_Validate(TransferControl &ctl);
+bool txtToLocID_Validate(TransferControl &ctl);
+void cmdFindCC_Click(TransferControl &ctl);
+void cmdFindLoc_Click(TransferControl &ctl);
+void cmdFindPo_Click(TransferControl &ctl);
+void cmdRef_Click(TransferControl &ctl);
+
+} // namespace qvtrnsfr

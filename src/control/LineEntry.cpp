@@ -1,0 +1,167 @@
+// Entering lines in the grid: an item code typed through the mask or scanned, a unit converted,
+// the check of a row before the grid stores it, the pick lists behind the in-cell buttons and
+// the keys of the quantity cell.
+
+#include "control/FormRoutines.h"
+#include "control/TransferControl.h"
+
+#include "companions/PickList.h"
+#include "grid/LineGrid.h"
+#include "platform/Numeric.h"
+#include "voucher/Catalog.h"
+
+namespace qvtrnsfr {
+
+namespace {
+
+// Writes the found item into the current row: description, stock unit, factor 1 and, while
+// prices are shown, the item's price in the chosen list.
+void fillFromItem(TransferControl &ctl, const Item &item)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    grid->setCell(ColDescription, item.description);
+    ctl.setLastStockUnit(item.stockUnit);
+    grid->setCell(ColUnit, item.stockUnit);
+    grid->setCell(ColConversion, QStringLiteral("1"));
+    if (ctl.form().chkPrice->isChecked()) {
+        const double price =
+            GetItemPrice(ctl.connection(), item.code, ctl.form().cboPriceList->currentText().trimmed());
+        grid->setCell(ColSalePrice, sqlNumber(price));
+    }
+}
+
+// The row being edited, as the grid holds it.
+VoucherLine currentLine(const LineGrid *grid)
+{
+    LineArray row;
+    row.Resize(0, 0, 0, LineColumns - 1);
+    for (int column = 0; column < LineColumns; ++column)
+        row.SetCell(0, column, grid->cellText(column));
+    return VoucherLine::fromRow(row, 0);
+}
+
+bool isQuantityKey(int keyCode)
+{
+    return keyCode == 8 || keyCode == '+' || keyCode == '-' || keyCode == '.' ||
+           (keyCode >= '0' && keyCode <= '9');
+}
+
+} // namespace
+
+// The code in "Item Code" becomes an item: typed, it must match exactly; scanned, aliases come
+// first and dashes are ignored, the stored code is written back, an empty quantity becomes 1 and
+// the row is stored as if Down were pressed. A code that matches no item only empties
+// "Description"; a query that cannot run changes nothing.
+void ResolveItem(TransferControl &ctl)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    const QString code = grid->cellText(ColItemCode);
+    if (code.isEmpty()) {
+        grid->setCell(ColDescription, QString());
+        return;
+    }
+    const bool scanning = ctl.form().chkScanMode->isChecked();
+    const Found<Item> found =
+        scanning ? findScannedItem(ctl.connection(), code) : findTypedItem(ctl.connection(), code);
+    if (!found.ran)
+        return;
+    if (!found.value) {
+        grid->setCell(ColDescription, QString());
+        return;
+    }
+    fillFromItem(ctl, *found.value);
+    if (!scanning)
+        return;
+    if (grid->cellText(ColQty).isEmpty())
+        grid->setCell(ColQty, QStringLiteral("1"));
+    grid->setCell(ColItemCode, found.value->code);
+    // The scanner goes on with the next line: the row is stored (with its check) and the cursor
+    // lands on the next row.
+    grid->moveDown();
+}
+
+// The factor of the row's unit into "Conversion"; a unit the item does not have falls back to the
+// stock unit of the item resolved last, with factor 1. An empty unit changes nothing.
+void GetConversion(TransferControl &ctl)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    const QString unit = grid->cellText(ColUnit);
+    if (unit.isEmpty())
+        return;
+    const Found<double> found = findUnit(ctl.connection(), grid->cellText(ColItemCode), unit);
+    if (!found.ran)
+        return;
+    if (found.value) {
+        grid->setCell(ColConversion, sqlNumber(*found.value));
+        return;
+    }
+    grid->setCell(ColUnit, ctl.lastStockUnit());
+    grid->setCell(ColConversion, QStringLiteral("1"));
+}
+
+// The grid asks before it stores a row: the row as the grid holds it, against the stored lines.
+bool CheckCurrentRow(TransferControl &ctl)
+{
+    const LineGrid *grid = ctl.form().grdDetail;
+    const LineCheck check = ValidateLine(currentLine(grid), grid->currentRowIndex(), ctl.voucher(),
+                                         ctl.stockOptions(), ctl.inventory());
+    if (check.refusal)
+        showRefusal(ctl, *check.refusal, false);
+    return !check.refusal;
+}
+
+// "Item Code" lists the source location's stock, "Unit" the units of the row's item; a picked value
+// goes into the cell and is resolved or converted as if typed. The grid has the focus again after,
+// on the pressed column.
+void CellButtonPressed(TransferControl &ctl, int column)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    using companions::PickList;
+    if (column == ColItemCode) {
+        const PickList items{QStringLiteral("Items"),
+                             QStringLiteral("CurrentStock"),
+                             QStringLiteral("LocID=") + ctl.form().txtFromLocID->text(),
+                             0,
+                             grid->cellText(ColItemCode),
+                             0,
+                             PickList::FilterAt::First};
+        if (const QString picked =
+                showPickList(ctl.lookupDialog(), items, ctl.connection(), ctl.hostWindow());
+            !picked.isEmpty()) {
+            grid->setCell(ColItemCode, picked);
+            ResolveItem(ctl);
+        }
+    } else if (column == ColUnit) {
+        const PickList units{QStringLiteral("Units"),
+                             QStringLiteral("ICUnit"),
+                             QStringLiteral("ItemID='") + grid->cellText(ColItemCode) + QStringLiteral("'"),
+                             1,
+                             grid->cellText(ColUnit),
+                             1,
+                             PickList::FilterAt::AfterSource};
+        if (const QString picked =
+                showPickList(ctl.lookupDialog(), units, ctl.connection(), ctl.hostWindow());
+            !picked.isEmpty()) {
+            grid->setCell(ColUnit, picked);
+            GetConversion(ctl);
+        }
+    }
+    grid->setFocus(Qt::OtherFocusReason);
+    grid->setCurrentColumn(column);
+}
+
+// In "Qty." only backspace, "+", "-", "." and digits pass; any other character becomes 0
+// (discarded). Other columns take every character.
+void GridKeyPress(TransferControl &ctl, int &keyCode)
+{
+    if (ctl.form().grdDetail->currentColumn() == ColQty && !isQuantityKey(keyCode))
+        keyCode = 0;
+}
+
+// Scanning mode edits "Item Code" as free text, keyboard mode through the mask "##-##-##-####".
+void ScanModeChanged(TransferControl &ctl)
+{
+    ctl.form().grdDetail->setItemCodeMasked(!ctl.form().chkScanMode->isChecked());
+}
+
+} // namespace qvtrnsfr

@@ -1,0 +1,132 @@
+#include "voucher/SaveChecks.h"
+
+#include "platform/Db.h"
+#include "voucher/Locations.h"
+
+#include <QMap>
+#include <QStringList>
+#include <algorithm>
+#include <vector>
+
+namespace qvtrnsfr {
+
+namespace {
+
+// The stock units the voucher takes of each code (item codes, or serial numbers), with the first
+// line of each, in the order they first appear.
+struct Need {
+    QString code;
+    double quantity = 0;
+    int firstRow = 0;
+};
+
+std::vector<Need> needs(const Voucher &voucher, bool bySerial)
+{
+    std::vector<Need> found;
+    for (int row = voucher.lines.LowBound(1); row <= voucher.lines.HighBound(1); ++row) {
+        const VoucherLine line = VoucherLine::fromRow(voucher.lines, row);
+        const QString code = bySerial ? line.serialNo : line.itemCode;
+        if (bySerial && code.isEmpty())
+            continue;
+        auto need =
+            std::find_if(found.begin(), found.end(), [&code](const Need &n) { return n.code == code; });
+        if (need == found.end())
+            need = found.insert(found.end(), Need{code, 0, row});
+        need->quantity += line.baseQuantity();
+    }
+    return found;
+}
+
+std::optional<Refusal> firstUncovered(const Voucher &voucher, companions::InventoryService *inventory,
+                                      qint32 documentNo, bool bySerial, const char *refusal)
+{
+    const auto location = voucher.fromLocation.whole;
+    for (const Need &need : needs(voucher, bySerial)) {
+        std::optional<double> balance;
+        if (inventory && location)
+            balance = inventory->StockBalance(need.code, *location, voucher.dateText(),
+                                              companions::TransferDocumentKind, documentNo, bySerial);
+        if (need.quantity > balance.value_or(0))
+            return Refusal{Refusal::Severity::Critical, QString::fromLatin1(refusal), QString(),
+                           VoucherField::Lines, need.firstRow};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Refusal> recheckLocations(const QSqlDatabase &db, const Voucher &voucher,
+                                        companions::LocationRights *rights, const QString &user)
+{
+    for (const auto &[location, direction] : {std::pair{voucher.fromLocation.whole, Direction::Source},
+                                              std::pair{voucher.toLocation.whole, Direction::Destination}}) {
+        const LocationCheck check = checkLocation(db, location.value_or(0), direction, rights, user);
+        if (check.refusal)
+            return check.refusal;
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> recheckStock(const Voucher &voucher, const StockOptions &options,
+                                    companions::InventoryService *inventory, std::optional<qint32> ownDocNo)
+{
+    if (options.allowNegativeInventory)
+        return std::nullopt;
+    const qint32 documentNo = ownDocNo.value_or(NoDocument);
+    if (options.trackSerialNo) {
+        if (auto refusal = firstUncovered(voucher, inventory, documentNo, true,
+                                          "This Serialized Item has not in balance."))
+            return refusal;
+    }
+    return firstUncovered(voucher, inventory, documentNo, false,
+                          "Item has not in balance and Negative Inventory not allowed.");
+}
+
+qint32 StockLock::key(const QString &kind, const QString &code)
+{
+    // FNV-1a over the UTF-8 text: the same key for the same code in every saver.
+    quint32 hash = 2166136261u;
+    for (const char byte : (kind + QLatin1Char(':') + code).toUtf8()) {
+        hash ^= static_cast<quint8>(byte);
+        hash *= 16777619u;
+    }
+    return static_cast<qint32>(hash);
+}
+
+bool StockLock::lock(qint32 fromLocation, const Voucher &voucher, const StockOptions &options)
+{
+    if (!isPostgres(m_db) || options.allowNegativeInventory)
+        return true;
+    QList<qint32> keys;
+    for (const Need &need : needs(voucher, false))
+        keys << key(QStringLiteral("item"), need.code);
+    if (options.trackSerialNo) {
+        for (const Need &need : needs(voucher, true))
+            keys << key(QStringLiteral("serial"), need.code);
+    }
+    if (keys.isEmpty())
+        return true;
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    QStringList array;
+    for (const qint32 k : std::as_const(keys))
+        array << QString::number(k);
+    // Transaction-scoped locks go with the transaction; without one, they are the session's and
+    // are given back when the save is done.
+    const QString function =
+        m_inTransaction ? QStringLiteral("pg_advisory_xact_lock") : QStringLiteral("pg_advisory_lock");
+    const QString sql =
+        QStringLiteral("SELECT %1(?, k) FROM unnest(CAST(? AS integer[])) AS keys(k)").arg(function);
+    m_sessionLocks = !m_inTransaction;
+    return execute(m_db, sql,
+                   {fromLocation, QLatin1Char('{') + array.join(QLatin1Char(',')) + QLatin1Char('}')},
+                   &m_error);
+}
+
+StockLock::~StockLock()
+{
+    if (m_sessionLocks)
+        execute(m_db, QStringLiteral("SELECT pg_advisory_unlock_all()"));
+}
+
+} // namespace qvtrnsfr

@@ -1,0 +1,28 @@
+#pragma once
+// The statements on the voucher tables, each as the store sends it: numbers written bare into the
+// text (in their shortest form, or as whole numbers where the voucher's key is one), every text
+// value bound. Tests and tools build the same texts through these functions.
+
+#include <QString>
+
+namespace qvtrnsfr::VoucherSql {
+
+inline const QString HeaderTable = QStringLiteral("ICTRANH");
+inline const QString LineTable = QStringLiteral("ICTRAND");
+
+// The condition on one voucher's key, " Where DocNo=<number><and>FromLocID=<source>": every
+// statement on one voucher names both. Deleting writes its "and" in lower case.
+QString keyCondition(const QString &docNo, const QString &fromLocation, const QString &conjunction = " And ");
+
+QString nextNumber(double fromLocation);           // the highest number of a source, as MaxID
+QString header(double docNo, qint32 fromLocation); // one header: recalling, and finding it to save
+QString lines(qint32 docNo, qint32 fromLocation);  // its lines with their items' descriptions
+QString deleteLines(qint32 docNo, qint32 fromLocation);
+QString updateHeader(qint32 docNo, qint32 fromLocation); // the columns saving sets, bound in order
+QString insertHeader();                                  // the key, then those columns
+QString insertLine();                                    // a line, its amount computed from its values
+QString headerToDelete(double docNo, double fromLocation);
+QString deleteLedger(qint32 ledgerDetailId);
+QString deleteHeader(double docNo, double fromLocation);
+
+} // namespace qvtrnsfr::VoucherSql

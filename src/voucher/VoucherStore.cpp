@@ -1,0 +1,109 @@
+#include "voucher/VoucherStore.h"
+
+#include "platform/Db.h"
+#include "platform/Numeric.h"
+#include "voucher/VoucherSql.h"
+
+namespace qvtrnsfr {
+
+namespace {
+
+// The text form of a value; null stays the empty text.
+QString textOf(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+LoadedVoucher readHeader(const Snapshot &header)
+{
+    LoadedVoucher voucher;
+    voucher.date = header.value(QStringLiteral("DocDate")).toDate();
+    voucher.toLocation = textOf(header.value(QStringLiteral("ToLocID")));
+    voucher.narration = textOf(header.value(QStringLiteral("Narration")));
+    voucher.orderNo = textOf(header.value(QStringLiteral("OrdNo")));
+    voucher.docNo = header.value(QStringLiteral("DocNo")).toInt();
+    voucher.showPrices = header.value(QStringLiteral("ShowPrice")).toInt() == 1;
+    const QVariant requisition = header.value(QStringLiteral("ReqNo"));
+    voucher.requisition = requisition.isNull() ? QStringLiteral("0") : requisition.toString();
+    voucher.ledgerLink = qMax(0, header.value(QStringLiteral("LinkDetID")).toInt());
+    return voucher;
+}
+
+// The lines of the current result row by row, every cell the text of its value; a null leaves
+// its cell empty, but a null price reads "0".
+LineArray readLines(Snapshot &lines)
+{
+    static const struct {
+        LineColumn column;
+        const char *field;
+    } mapping[] = {{ColItemCode, "ItemID"},   {ColDescription, "Descp"}, {ColUnit, "Unit"},
+                   {ColConversion, "Conver"}, {ColQty, "Qty"},           {ColSerialNo, "SrNo"},
+                   {ColEngineNo, "EngNo"}};
+    LineArray array;
+    array.Resize(0, lines.recordCount() - 1, 0, LineColumns - 1);
+    for (int row = 0; !lines.eof(); ++row, lines.next()) {
+        for (const auto &cell : mapping) {
+            if (const QVariant value = lines.value(QLatin1String(cell.field)); !value.isNull())
+                array.SetCell(row, cell.column, value.toString());
+        }
+        const QVariant price = lines.value(QStringLiteral("Price"));
+        array.SetCell(row, ColSalePrice, price.isNull() ? QStringLiteral("0") : price.toString());
+    }
+    return array;
+}
+
+// The ledger link of a header as a whole number: 0 when it has none.
+qint32 ledgerLink(const Snapshot &header)
+{
+    const QVariant link = header.value(QStringLiteral("LinkDetID"));
+    return link.isNull() ? 0 : roundToInt32(link.toDouble()).value_or(0);
+}
+
+} // namespace
+
+qint32 VoucherStore::NextDocNo(double fromLocation) const
+{
+    Snapshot numbers;
+    if (!numbers.open(m_host, VoucherSql::nextNumber(fromLocation)))
+        return 0;
+    if (numbers.eof())
+        return 1;
+    const QVariant highest = numbers.value(QStringLiteral("MaxID"));
+    return highest.isNull() ? 1 : highest.toInt() + 1;
+}
+
+std::optional<LoadedVoucher> VoucherStore::LoadDocument(const Voucher &voucher) const
+{
+    const auto fromLocation = voucher.fromLocation.whole;
+    if (!fromLocation)
+        return std::nullopt;
+    Snapshot rows;
+    if (!rows.open(m_host, VoucherSql::header(voucher.docNo.leading, *fromLocation)) || rows.eof())
+        return std::nullopt;
+    LoadedVoucher loaded = readHeader(rows);
+    if (rows.open(m_host, VoucherSql::lines(loaded.docNo, *fromLocation)) && !rows.eof())
+        loaded.lines = readLines(rows);
+    return loaded;
+}
+
+DeleteResult VoucherStore::DeleteDocument(const Voucher &voucher) const
+{
+    const double docNo = voucher.docNo.leading;
+    const double fromLocation = voucher.fromLocation.leading;
+    Snapshot header;
+    if (!header.open(m_host, VoucherSql::headerToDelete(docNo, fromLocation)))
+        return {false, errorText(header.lastError())};
+    const bool found = !header.eof();
+    const qint32 link = found ? ledgerLink(header) : 0;
+    header.close();
+    if (!found)
+        return {true, QString()};
+    QSqlError error;
+    if (link != 0 && !execute(m_host, VoucherSql::deleteLedger(link), {}, &error))
+        return {false, errorText(error)};
+    if (!execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation), {}, &error))
+        return {false, errorText(error)};
+    return {true, QString()};
+}
+
+} // namespace qvtrnsfr
