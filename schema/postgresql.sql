@@ -166,32 +166,185 @@ CREATE TABLE IF NOT EXISTS StockMove (
 );;
 CREATE INDEX IF NOT EXISTS StockMove_Item ON StockMove (ItemID, LocID, MoveDate);;
 CREATE INDEX IF NOT EXISTS StockMove_Serial ON StockMove (SrNo, LocID, MoveDate);;
--- The stock of one location (the item pick list over CurrentStock).
-CREATE INDEX IF NOT EXISTS StockMove_Loc ON StockMove (LocID, ItemID);;
+-- The item pick list reads the stock of a location from ICStock.
+DROP INDEX IF EXISTS StockMove_Loc;;
 
 -- Items as the requisition import reads them.
 CREATE OR REPLACE VIEW ICItemV AS
 SELECT ItemID, Descp, StockUnit, TaxPer FROM ICItem;;
 
--- Quantity on hand per item and location: movements plus transfers in, less transfers out.
--- The pairs of item and location that have any movement are listed once each (an arm adds only
--- pairs the arms before it do not hold), and the quantity is summed per pair, so that a
--- condition on LocID or ItemID reaches the indexes of every source table instead of
--- aggregating the whole history first. An item missing from ICItem is listed without Descp.
+-- Quantity on hand per location and item, in stock units: movements, less transfers out of the
+-- location, plus transfers into it. The triggers below keep it in the transaction of every change
+-- of StockMove, of ICTRAND and of a voucher's destination and date, so that the stock of a location
+-- is read a page of items at a time instead of summed over the whole history. They add up the rows
+-- a statement changed and touch the stock rows in key order, so that two writers never wait for
+-- each other the wrong way round. LatestDate is the latest date of anything counted in QtyOnHand,
+-- or later (infinity for a transfer line without a dated voucher); every change raises it to the
+-- dates it touches and nothing lowers it, so a balance as of a day on or after it is QtyOnHand. A
+-- database that has history but no stock table yet gets it filled from the history once.
+CREATE TABLE IF NOT EXISTS ICStock (
+    LocID      integer NOT NULL,
+    ItemID     varchar(30) NOT NULL,
+    QtyOnHand  double precision NOT NULL DEFAULT 0,
+    LatestDate date NOT NULL,
+    PRIMARY KEY (LocID, ItemID)
+);;
+INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+    SELECT m.LocID AS LocID, m.ItemID AS ItemID, m.Qty AS q, m.MoveDate AS dt FROM StockMove m
+    UNION ALL
+    SELECT d.FromLocID, d.ItemID, -(d.Qty * COALESCE(d.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
+    FROM ICTRAND d LEFT JOIN ICTRANH h ON h.FromLocID = d.FromLocID AND h.DocNo = d.DocNo
+    UNION ALL
+    SELECT h.ToLocID, d.ItemID, d.Qty * COALESCE(d.Conver, 1), COALESCE(h.DocDate, DATE 'infinity')
+    FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo) c
+WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL AND NOT EXISTS (SELECT 1 FROM ICStock)
+GROUP BY c.LocID, c.ItemID;;
+
+CREATE OR REPLACE FUNCTION stockmove_stock() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'INSERT' THEN
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.LocID AS LocID, r.ItemID AS ItemID, r.Qty AS q, r.MoveDate AS dt FROM new_rows r) c
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    ELSIF TG_OP = 'DELETE' THEN
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.LocID AS LocID, r.ItemID AS ItemID, -r.Qty AS q, r.MoveDate AS dt FROM old_rows r) c
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    ELSE
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.LocID AS LocID, r.ItemID AS ItemID, -r.Qty AS q, r.MoveDate AS dt FROM old_rows r
+            UNION ALL
+            SELECT r.LocID AS LocID, r.ItemID AS ItemID, r.Qty AS q, r.MoveDate AS dt FROM new_rows r) c
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    END IF;
+    RETURN NULL;
+END $$;;
+CREATE OR REPLACE TRIGGER StockMove_StockIn AFTER INSERT ON StockMove
+    REFERENCING NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_stock();;
+CREATE OR REPLACE TRIGGER StockMove_StockOut AFTER DELETE ON StockMove
+    REFERENCING OLD TABLE AS old_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_stock();;
+CREATE OR REPLACE TRIGGER StockMove_StockChange AFTER UPDATE ON StockMove
+    REFERENCING OLD TABLE AS old_rows NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_stock();;
+
+-- A line takes its quantity out of its source and into its voucher's destination; a line that
+-- goes gives it back; a changed line is the old one going and the new one coming. Its date is
+-- its voucher's.
+CREATE OR REPLACE FUNCTION ictrand_stock() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'INSERT' THEN
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, -(r.Qty * COALESCE(r.Conver, 1)) AS q,
+                   COALESCE(h.DocDate, DATE 'infinity') AS dt
+            FROM new_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
+            UNION ALL
+            SELECT h.ToLocID, r.ItemID, (r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
+            FROM new_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo) c
+        WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    ELSIF TG_OP = 'DELETE' THEN
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, (r.Qty * COALESCE(r.Conver, 1)) AS q,
+                   COALESCE(h.DocDate, DATE 'infinity') AS dt
+            FROM old_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
+            UNION ALL
+            SELECT h.ToLocID, r.ItemID, -(r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
+            FROM old_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo) c
+        WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    ELSE
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, (r.Qty * COALESCE(r.Conver, 1)) AS q,
+                   COALESCE(h.DocDate, DATE 'infinity') AS dt
+            FROM old_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
+            UNION ALL
+            SELECT h.ToLocID, r.ItemID, -(r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
+            FROM old_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
+            UNION ALL
+            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, -(r.Qty * COALESCE(r.Conver, 1)) AS q,
+                   COALESCE(h.DocDate, DATE 'infinity') AS dt
+            FROM new_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
+            UNION ALL
+            SELECT h.ToLocID, r.ItemID, (r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
+            FROM new_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo) c
+        WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    END IF;
+    RETURN NULL;
+END $$;;
+CREATE OR REPLACE TRIGGER ICTRAND_StockIn AFTER INSERT ON ICTRAND
+    REFERENCING NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION ictrand_stock();;
+CREATE OR REPLACE TRIGGER ICTRAND_StockOut AFTER DELETE ON ICTRAND
+    REFERENCING OLD TABLE AS old_rows FOR EACH STATEMENT EXECUTE FUNCTION ictrand_stock();;
+CREATE OR REPLACE TRIGGER ICTRAND_StockChange AFTER UPDATE ON ICTRAND
+    REFERENCING OLD TABLE AS old_rows NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION ictrand_stock();;
+
+-- A voucher's lines go before it, while it still names the destination their stock went to (the
+-- foreign key's own cascade runs only after the header is gone).
+CREATE OR REPLACE FUNCTION ictranh_delete_lines() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+    DELETE FROM ICTRAND WHERE FromLocID = OLD.FromLocID AND DocNo = OLD.DocNo;
+    RETURN OLD;
+END $$;;
+CREATE OR REPLACE TRIGGER ICTRANH_DeleteLinesFirst BEFORE DELETE ON ICTRANH
+    FOR EACH ROW EXECUTE FUNCTION ictranh_delete_lines();;
+
+-- Lines written before their voucher (where the foreign key is deferred) come into its
+-- destination when it arrives; a voucher sent elsewhere moves its lines' quantities from the old
+-- destination to the new; a voucher moved to a later day moves its lines' latest date at both of
+-- its locations.
+CREATE OR REPLACE FUNCTION ictranh_stock() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'INSERT' OR OLD.ToLocID IS DISTINCT FROM NEW.ToLocID THEN
+        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+        SELECT c.LocID, c.ItemID, SUM(c.q), COALESCE(NEW.DocDate, DATE 'infinity') FROM (
+            SELECT OLD.ToLocID AS LocID, d.ItemID AS ItemID, -(d.Qty * COALESCE(d.Conver, 1)) AS q FROM ICTRAND d
+            WHERE TG_OP = 'UPDATE' AND d.FromLocID = NEW.FromLocID AND d.DocNo = NEW.DocNo
+            UNION ALL
+            SELECT NEW.ToLocID, d.ItemID, d.Qty * COALESCE(d.Conver, 1) FROM ICTRAND d
+            WHERE d.FromLocID = NEW.FromLocID AND d.DocNo = NEW.DocNo) c
+        WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
+        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
+            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
+    END IF;
+    IF TG_OP = 'UPDATE' AND OLD.DocDate IS DISTINCT FROM NEW.DocDate THEN
+        UPDATE ICStock SET LatestDate = GREATEST(LatestDate, COALESCE(NEW.DocDate, DATE 'infinity'))
+        WHERE LocID IN (NEW.FromLocID, NEW.ToLocID)
+          AND ItemID IN (SELECT d.ItemID FROM ICTRAND d WHERE d.FromLocID = NEW.FromLocID AND d.DocNo = NEW.DocNo);
+    END IF;
+    RETURN NULL;
+END $$;;
+DROP TRIGGER IF EXISTS ICTRANH_StockDestination ON ICTRANH;;
+DROP FUNCTION IF EXISTS ictranh_destination_stock();;
+CREATE OR REPLACE TRIGGER ICTRANH_StockArrival AFTER INSERT ON ICTRANH
+    FOR EACH ROW WHEN (NEW.ToLocID IS NOT NULL) EXECUTE FUNCTION ictranh_stock();;
+CREATE OR REPLACE TRIGGER ICTRANH_StockChange AFTER UPDATE OF ToLocID, DocDate ON ICTRANH
+    FOR EACH ROW WHEN (OLD.ToLocID IS DISTINCT FROM NEW.ToLocID OR OLD.DocDate IS DISTINCT FROM NEW.DocDate)
+    EXECUTE FUNCTION ictranh_stock();;
+
+-- The stock of every item at every location where it ever moved, for the item pick list (a
+-- condition on LocID and a search on ItemID seek the stock table's key). An item missing from
+-- ICItem is listed without Descp.
 CREATE OR REPLACE VIEW CurrentStock AS
-SELECT k.ItemID AS ItemID, (SELECT i.Descp FROM ICItem i WHERE i.ItemID = k.ItemID) AS Descp, k.LocID AS LocID,
-       COALESCE((SELECT SUM(m.Qty) FROM StockMove m WHERE m.ItemID = k.ItemID AND m.LocID = k.LocID), 0)
-     - COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1)) FROM ICTRAND d
-                 WHERE d.ItemID = k.ItemID AND d.FromLocID = k.LocID), 0)
-     + COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1))
-                 FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo
-                 WHERE d.ItemID = k.ItemID AND h.ToLocID = k.LocID), 0) AS QtyOnHand
-FROM (SELECT DISTINCT m.ItemID AS ItemID, m.LocID AS LocID FROM StockMove m
-      UNION ALL
-      SELECT DISTINCT d.ItemID, d.FromLocID FROM ICTRAND d
-      WHERE NOT EXISTS (SELECT 1 FROM StockMove m WHERE m.ItemID = d.ItemID AND m.LocID = d.FromLocID)
-      UNION ALL
-      SELECT DISTINCT d.ItemID, h.ToLocID
-      FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo
-      WHERE NOT EXISTS (SELECT 1 FROM StockMove m WHERE m.ItemID = d.ItemID AND m.LocID = h.ToLocID)
-        AND NOT EXISTS (SELECT 1 FROM ICTRAND o WHERE o.ItemID = d.ItemID AND o.FromLocID = h.ToLocID)) k;;
+SELECT s.ItemID AS ItemID, (SELECT i.Descp FROM ICItem i WHERE i.ItemID = s.ItemID) AS Descp, s.LocID AS LocID,
+       s.QtyOnHand AS QtyOnHand
+FROM ICStock s;;

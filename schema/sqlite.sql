@@ -108,8 +108,10 @@ CREATE INDEX IF NOT EXISTS ICTRAND_Doc ON ICTRAND (FromLocID, DocNo);;
 CREATE INDEX IF NOT EXISTS ICTRAND_Item ON ICTRAND (ItemID, FromLocID);;
 CREATE INDEX IF NOT EXISTS ICTRAND_Serial ON ICTRAND (SrNo);;
 -- SQLite enforces foreign keys only where a connection asks for it; the lines go with their
--- header on every connection.
-CREATE TRIGGER IF NOT EXISTS ICTRANH_DeleteLines AFTER DELETE ON ICTRANH
+-- header on every connection, before it, so that the stock they moved into its destination is
+-- taken back.
+DROP TRIGGER IF EXISTS ICTRANH_DeleteLines;;
+CREATE TRIGGER IF NOT EXISTS ICTRANH_DeleteLinesFirst BEFORE DELETE ON ICTRANH
 BEGIN
     DELETE FROM ICTRAND WHERE FromLocID = old.FromLocID AND DocNo = old.DocNo;
 END;;
@@ -172,32 +174,171 @@ CREATE TABLE IF NOT EXISTS StockMove (
 );;
 CREATE INDEX IF NOT EXISTS StockMove_Item ON StockMove (ItemID, LocID, MoveDate);;
 CREATE INDEX IF NOT EXISTS StockMove_Serial ON StockMove (SrNo, LocID, MoveDate);;
--- The stock of one location (the item pick list over CurrentStock).
-CREATE INDEX IF NOT EXISTS StockMove_Loc ON StockMove (LocID, ItemID);;
+-- The item pick list reads the stock of a location from ICStock.
+DROP INDEX IF EXISTS StockMove_Loc;;
 
 -- Items as the requisition import reads them.
 CREATE VIEW IF NOT EXISTS ICItemV AS
 SELECT ItemID, Descp, StockUnit, TaxPer FROM ICItem;;
 
--- Quantity on hand per item and location: movements plus transfers in, less transfers out.
--- The pairs of item and location that have any movement are listed once each (an arm adds only
--- pairs the arms before it do not hold), and the quantity is summed per pair, so that a
--- condition on LocID or ItemID reaches the indexes of every source table instead of
--- aggregating the whole history first. An item missing from ICItem is listed without Descp.
-CREATE VIEW IF NOT EXISTS CurrentStock AS
-SELECT k.ItemID AS ItemID, (SELECT i.Descp FROM ICItem i WHERE i.ItemID = k.ItemID) AS Descp, k.LocID AS LocID,
-       COALESCE((SELECT SUM(m.Qty) FROM StockMove m WHERE m.ItemID = k.ItemID AND m.LocID = k.LocID), 0)
-     - COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1)) FROM ICTRAND d
-                 WHERE d.ItemID = k.ItemID AND d.FromLocID = k.LocID), 0)
-     + COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1))
-                 FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo
-                 WHERE d.ItemID = k.ItemID AND h.ToLocID = k.LocID), 0) AS QtyOnHand
-FROM (SELECT DISTINCT m.ItemID AS ItemID, m.LocID AS LocID FROM StockMove m
-      UNION ALL
-      SELECT DISTINCT d.ItemID, d.FromLocID FROM ICTRAND d
-      WHERE NOT EXISTS (SELECT 1 FROM StockMove m WHERE m.ItemID = d.ItemID AND m.LocID = d.FromLocID)
-      UNION ALL
-      SELECT DISTINCT d.ItemID, h.ToLocID
-      FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo
-      WHERE NOT EXISTS (SELECT 1 FROM StockMove m WHERE m.ItemID = d.ItemID AND m.LocID = h.ToLocID)
-        AND NOT EXISTS (SELECT 1 FROM ICTRAND o WHERE o.ItemID = d.ItemID AND o.FromLocID = h.ToLocID)) k;;
+-- Quantity on hand per location and item, in stock units: movements, less transfers out of the
+-- location, plus transfers into it. The triggers below keep it in the transaction of every change
+-- of StockMove, of ICTRAND and of a voucher's destination and date, so that the stock of a location
+-- is read a page of items at a time instead of summed over the whole history. LatestDate is the
+-- latest date of anything counted in QtyOnHand, or later ('9999-12-31' for a transfer line without
+-- a dated voucher); every change raises it to the dates it touches and nothing lowers it, so a
+-- balance as of a day on or after it is QtyOnHand. A
+-- database that has history but no stock table yet gets it filled from the history once.
+CREATE TABLE IF NOT EXISTS ICStock (
+    LocID      integer NOT NULL,
+    ItemID     varchar(30) NOT NULL,
+    QtyOnHand  double NOT NULL DEFAULT 0,
+    LatestDate date NOT NULL,
+    PRIMARY KEY (LocID, ItemID)
+);;
+INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
+    SELECT m.LocID AS LocID, m.ItemID AS ItemID, m.Qty AS q, m.MoveDate AS dt FROM StockMove m
+    UNION ALL
+    SELECT d.FromLocID, d.ItemID, -(d.Qty * COALESCE(d.Conver, 1)),
+           COALESCE((SELECT h.DocDate FROM ICTRANH h WHERE h.FromLocID = d.FromLocID AND h.DocNo = d.DocNo),
+                    '9999-12-31')
+    FROM ICTRAND d
+    UNION ALL
+    SELECT h.ToLocID, d.ItemID, d.Qty * COALESCE(d.Conver, 1), COALESCE(h.DocDate, '9999-12-31')
+    FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo) c
+WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL AND NOT EXISTS (SELECT 1 FROM ICStock)
+GROUP BY c.LocID, c.ItemID;;
+
+CREATE TRIGGER IF NOT EXISTS StockMove_StockIn AFTER INSERT ON StockMove
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate) VALUES (new.LocID, new.ItemID, new.Qty, new.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+CREATE TRIGGER IF NOT EXISTS StockMove_StockOut AFTER DELETE ON StockMove
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate) VALUES (old.LocID, old.ItemID, -old.Qty, old.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+CREATE TRIGGER IF NOT EXISTS StockMove_StockChange AFTER UPDATE OF ItemID, LocID, Qty, MoveDate ON StockMove
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate) VALUES (old.LocID, old.ItemID, -old.Qty, old.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate) VALUES (new.LocID, new.ItemID, new.Qty, new.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+
+-- A line takes its quantity out of its source and into its voucher's destination; a line that
+-- goes gives it back. Its date is its voucher's.
+CREATE TRIGGER IF NOT EXISTS ICTRAND_StockIn AFTER INSERT ON ICTRAND
+WHEN new.ItemID IS NOT NULL AND new.Qty IS NOT NULL
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    VALUES (new.FromLocID, new.ItemID, -(new.Qty * COALESCE(new.Conver, 1)),
+            COALESCE((SELECT h.DocDate FROM ICTRANH h WHERE h.FromLocID = new.FromLocID AND h.DocNo = new.DocNo),
+                     '9999-12-31'))
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT h.ToLocID, new.ItemID, new.Qty * COALESCE(new.Conver, 1), COALESCE(h.DocDate, '9999-12-31')
+    FROM ICTRANH h WHERE h.FromLocID = new.FromLocID AND h.DocNo = new.DocNo AND h.ToLocID IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+CREATE TRIGGER IF NOT EXISTS ICTRAND_StockOut AFTER DELETE ON ICTRAND
+WHEN old.ItemID IS NOT NULL AND old.Qty IS NOT NULL
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    VALUES (old.FromLocID, old.ItemID, old.Qty * COALESCE(old.Conver, 1),
+            COALESCE((SELECT h.DocDate FROM ICTRANH h WHERE h.FromLocID = old.FromLocID AND h.DocNo = old.DocNo),
+                     '9999-12-31'))
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT h.ToLocID, old.ItemID, -(old.Qty * COALESCE(old.Conver, 1)), COALESCE(h.DocDate, '9999-12-31')
+    FROM ICTRANH h WHERE h.FromLocID = old.FromLocID AND h.DocNo = old.DocNo AND h.ToLocID IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+-- A changed line is the old one going and the new one coming.
+CREATE TRIGGER IF NOT EXISTS ICTRAND_StockChange AFTER UPDATE OF FromLocID, DocNo, ItemID, Qty, Conver ON ICTRAND
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT old.FromLocID, old.ItemID, old.Qty * COALESCE(old.Conver, 1),
+           COALESCE((SELECT h.DocDate FROM ICTRANH h WHERE h.FromLocID = old.FromLocID AND h.DocNo = old.DocNo),
+                    '9999-12-31')
+    WHERE old.ItemID IS NOT NULL AND old.Qty IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT h.ToLocID, old.ItemID, -(old.Qty * COALESCE(old.Conver, 1)), COALESCE(h.DocDate, '9999-12-31')
+    FROM ICTRANH h
+    WHERE h.FromLocID = old.FromLocID AND h.DocNo = old.DocNo AND h.ToLocID IS NOT NULL
+      AND old.ItemID IS NOT NULL AND old.Qty IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT new.FromLocID, new.ItemID, -(new.Qty * COALESCE(new.Conver, 1)),
+           COALESCE((SELECT h.DocDate FROM ICTRANH h WHERE h.FromLocID = new.FromLocID AND h.DocNo = new.DocNo),
+                    '9999-12-31')
+    WHERE new.ItemID IS NOT NULL AND new.Qty IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT h.ToLocID, new.ItemID, new.Qty * COALESCE(new.Conver, 1), COALESCE(h.DocDate, '9999-12-31')
+    FROM ICTRANH h
+    WHERE h.FromLocID = new.FromLocID AND h.DocNo = new.DocNo AND h.ToLocID IS NOT NULL
+      AND new.ItemID IS NOT NULL AND new.Qty IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+-- Lines written before their voucher (where foreign keys are not enforced) come into its
+-- destination when it arrives.
+CREATE TRIGGER IF NOT EXISTS ICTRANH_StockArrival AFTER INSERT ON ICTRANH
+WHEN new.ToLocID IS NOT NULL
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT new.ToLocID, d.ItemID, SUM(d.Qty * COALESCE(d.Conver, 1)), COALESCE(new.DocDate, '9999-12-31')
+    FROM ICTRAND d
+    WHERE d.FromLocID = new.FromLocID AND d.DocNo = new.DocNo AND d.ItemID IS NOT NULL AND d.Qty IS NOT NULL
+    GROUP BY d.ItemID
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+-- A voucher sent elsewhere moves its lines' quantities from the old destination to the new.
+CREATE TRIGGER IF NOT EXISTS ICTRANH_StockDestination AFTER UPDATE OF ToLocID ON ICTRANH
+WHEN old.ToLocID IS NOT new.ToLocID
+BEGIN
+    INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
+    SELECT c.LocID, c.ItemID, SUM(c.q), COALESCE(new.DocDate, '9999-12-31') FROM (
+        SELECT old.ToLocID AS LocID, d.ItemID AS ItemID, -(d.Qty * COALESCE(d.Conver, 1)) AS q FROM ICTRAND d
+        WHERE d.FromLocID = new.FromLocID AND d.DocNo = new.DocNo
+        UNION ALL
+        SELECT new.ToLocID, d.ItemID, d.Qty * COALESCE(d.Conver, 1) FROM ICTRAND d
+        WHERE d.FromLocID = new.FromLocID AND d.DocNo = new.DocNo) c
+    WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
+    GROUP BY c.LocID, c.ItemID
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = QtyOnHand + excluded.QtyOnHand,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+-- A voucher moved to a later day moves its lines' latest date at both of its locations.
+CREATE TRIGGER IF NOT EXISTS ICTRANH_StockDate AFTER UPDATE OF DocDate ON ICTRANH
+WHEN old.DocDate IS NOT new.DocDate
+BEGIN
+    UPDATE ICStock SET LatestDate = max(LatestDate, COALESCE(new.DocDate, '9999-12-31'))
+    WHERE LocID IN (new.FromLocID, new.ToLocID)
+      AND ItemID IN (SELECT d.ItemID FROM ICTRAND d WHERE d.FromLocID = new.FromLocID AND d.DocNo = new.DocNo);
+END;;
+
+-- The stock of every item at every location where it ever moved, for the item pick list (a
+-- condition on LocID and a search on ItemID seek the stock table's key). An item missing from
+-- ICItem is listed without Descp.
+DROP VIEW IF EXISTS CurrentStock;;
+CREATE VIEW CurrentStock AS
+SELECT s.ItemID AS ItemID, (SELECT i.Descp FROM ICItem i WHERE i.ItemID = s.ItemID) AS Descp, s.LocID AS LocID,
+       s.QtyOnHand AS QtyOnHand
+FROM ICStock s;;

@@ -22,7 +22,7 @@ start)
     done
     [ -n "$port" ] || { echo "pg-server: no free port" >&2; exit 1; }
     as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-        -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c full_page_writes=off -c max_connections=200" \
+        -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c full_page_writes=off -c max_connections=200 -c shared_preload_libraries=pg_stat_statements" \
         start >/dev/null
     as_owner "$bin/createdb" -h 127.0.0.1 -p "$port" -U "$owner" qvt_test
     echo "postgresql://$owner@127.0.0.1:$port/qvt_test"

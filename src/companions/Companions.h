@@ -3,9 +3,11 @@
 // returns std::optional: empty means the call failed, and the caller keeps its previous value.
 
 #include <QDate>
+#include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -60,6 +62,32 @@ struct InventoryService {
     // Unit cost of an item at a location up to a date.
     virtual std::optional<double> ItemCost(const QDate &date, const QString &itemCode, int locationId,
                                            int documentKind, int documentNo) = 0;
+
+    // The same questions for many codes at once, answered by code; a code missing from the answer
+    // could not be answered. A save asks these, so that its number of queries does not grow with
+    // its lines. The defaults ask one code at a time; a component that can answer in one query
+    // does better.
+    virtual QHash<QString, double> StockBalances(const QStringList &codes, int locationId,
+                                                 const QString &date, int documentKind, int documentNo,
+                                                 bool bySerial)
+    {
+        QHash<QString, double> balances;
+        for (const QString &code : codes) {
+            if (const auto balance = StockBalance(code, locationId, date, documentKind, documentNo, bySerial))
+                balances.insert(code, *balance);
+        }
+        return balances;
+    }
+    virtual QHash<QString, double> ItemCosts(const QDate &date, const QStringList &itemCodes, int locationId,
+                                             int documentKind, int documentNo)
+    {
+        QHash<QString, double> costs;
+        for (const QString &code : itemCodes) {
+            if (const auto cost = ItemCost(date, code, locationId, documentKind, documentNo))
+                costs.insert(code, *cost);
+        }
+        return costs;
+    }
 };
 
 // General-ledger settings and voucher printing.

@@ -32,47 +32,34 @@ std::optional<int> number(const QVariant &value)
     return result;
 }
 
-bool run(QSqlQuery &query, const char *sql, const QVariantList &binds)
-{
-    if (!query.prepare(QString::fromLatin1(sql))) {
-        qCWarning(lcCompanions) << "rights: prepare failed:" << query.lastError().text();
-        return false;
-    }
-    for (const QVariant &value : binds)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        qCWarning(lcCompanions) << "rights: query failed:" << query.lastError().text();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void ProfileLocationRights::LoadProfile()
 {
     m_profile = Profile();
-    QSqlQuery query(m_db);
-    if (!run(query, ProfileSql, {m_user}))
-        return;
-    if (!query.next()) {
-        qCInfo(lcCompanions) << "rights: no profile for the user" << m_user;
-        return;
-    }
-    m_profile.number = number(query.value(0));
-    m_profile.trackSerialNo = flag(query.value(1));
-    m_profile.allowNegative = flag(query.value(2));
-    m_profile.dateFixed = flag(query.value(3));
-    m_profile.mayChangeSource = flag(query.value(4));
-    m_profile.ownLocation = number(query.value(5));
+    m_statements.run(QString::fromLatin1(ProfileSql), {m_user}, [this](QSqlQuery &query) {
+        if (!query.next()) {
+            qCInfo(lcCompanions) << "rights: no profile for the user" << m_user;
+            return;
+        }
+        m_profile.number = number(query.value(0));
+        m_profile.trackSerialNo = flag(query.value(1));
+        m_profile.allowNegative = flag(query.value(2));
+        m_profile.dateFixed = flag(query.value(3));
+        m_profile.mayChangeSource = flag(query.value(4));
+        m_profile.ownLocation = number(query.value(5));
+    });
 }
 
 std::optional<bool> ProfileLocationRights::LocationAllowed(const QString &user, int locationId, int direction)
 {
-    QSqlQuery query(m_db);
-    if (!run(query, RightSql, {user, locationId, direction}) || !query.next())
-        return std::nullopt;
-    return query.value(0).toLongLong() > 0;
+    std::optional<bool> allowed;
+    m_statements.run(QString::fromLatin1(RightSql), {user, locationId, direction},
+                     [&allowed](QSqlQuery &query) {
+                         if (query.next())
+                             allowed = query.value(0).toLongLong() > 0;
+                     });
+    return allowed;
 }
 
 } // namespace companions

@@ -4,12 +4,13 @@
 // transfer). See schema/README.md for the columns.
 
 #include "companions/Companions.h"
+#include "platform/Db.h"
 
 namespace companions {
 
 class ProfileLocationRights : public LocationRights {
 public:
-    void SetConnection(const QSqlDatabase &db) override { m_db = db; }
+    void SetConnection(const QSqlDatabase &db) override { m_statements.setDatabase(db); }
     void SetUser(const QString &userName) override { m_user = userName; }
     // Reads the user's profile row. An unknown user, a failed query or a null column leaves the
     // corresponding answers empty.
@@ -33,7 +34,7 @@ private:
         std::optional<int> ownLocation;
     };
 
-    QSqlDatabase m_db;
+    qvtrnsfr::StatementCache m_statements; // on the connection
     QString m_user;
     Profile m_profile;
 };

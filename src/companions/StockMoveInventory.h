@@ -17,20 +17,32 @@
 // unknown, 0. Kind and document number do not change the cost. One statement; empty when the
 // date is invalid or the query fails.
 //
+// StockBalances and ItemCosts answer the same for many codes with one statement, the codes bound
+// as one array. Statements stay prepared on the connection between calls.
+//
 // The profile number is kept but does not change balances or costs.
 
 #include "companions/Companions.h"
+#include "platform/Db.h"
 
 namespace companions {
 
 class StockMoveInventory : public InventoryService {
 public:
-    void SetConnection(const QSqlDatabase &db) override { m_db = db; }
+    void SetConnection(const QSqlDatabase &db) override
+    {
+        m_db = db;
+        m_statements.setDatabase(db);
+    }
     void SetProfileNumber(int profile) override { m_profile = profile; }
     std::optional<double> StockBalance(const QString &code, int locationId, const QString &date,
                                        int documentKind, int documentNo, bool bySerial) override;
     std::optional<double> ItemCost(const QDate &date, const QString &itemCode, int locationId,
                                    int documentKind, int documentNo) override;
+    QHash<QString, double> StockBalances(const QStringList &codes, int locationId, const QString &date,
+                                         int documentKind, int documentNo, bool bySerial) override;
+    QHash<QString, double> ItemCosts(const QDate &date, const QStringList &itemCodes, int locationId,
+                                     int documentKind, int documentNo) override;
 
     int profileNumber() const { return m_profile; }
 
@@ -42,11 +54,19 @@ public:
     static Statement balanceStatement(const QString &code, int locationId, const QDate &date,
                                       bool excludeDocument, int documentNo, bool bySerial);
     static Statement costStatement(const QString &itemCode, int locationId, const QDate &date);
+    // The same for many codes: one row of code and figure for each, in PostgreSQL's or SQLite's
+    // words for a list of values.
+    static Statement balancesStatement(const QStringList &codes, int locationId, const QDate &date,
+                                       bool excludeDocument, int documentNo, bool bySerial, bool postgres);
+    static Statement costsStatement(const QStringList &itemCodes, int locationId, const QDate &date,
+                                    bool postgres);
 
 private:
     std::optional<double> runScalar(const Statement &statement) const;
+    bool runPairs(const Statement &statement, QHash<QString, double> &answers) const;
 
     QSqlDatabase m_db;
+    mutable qvtrnsfr::StatementCache m_statements;
     int m_profile = 0;
 };
 

@@ -10,7 +10,7 @@ add_library(qvt_companions OBJECT
 )
 set_target_properties(qvt_companions PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(qvt_companions PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
-target_link_libraries(qvt_companions PUBLIC Qt6::Core Qt6::Sql PRIVATE qvt_warnings)
+target_link_libraries(qvt_companions PUBLIC Qt6::Core Qt6::Sql qvt_platform PRIVATE qvt_warnings)
 target_sources(qvtrnsfr PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DefaultFactory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GLLedgerService.cpp

@@ -27,6 +27,12 @@ TransferControl::~TransferControl()
         m_form.grdDetail->bind(nullptr);
 }
 
+void TransferControl::setConnection(const QSqlDatabase &db)
+{
+    m_connection = db;
+    m_store = VoucherStore(db);
+}
+
 companions::Factory &TransferControl::factory()
 {
     if (!m_factory)

@@ -29,7 +29,7 @@ public:
 
     // The properties the host sets.
     QSqlDatabase connection() const { return m_connection; }
-    void setConnection(const QSqlDatabase &db) { m_connection = db; }
+    void setConnection(const QSqlDatabase &db);
     bool allowEdit() const { return m_allowEdit; }
     void setAllowEdit(bool allowEdit) { m_allowEdit = allowEdit; }
     QString user() const { return m_user; }
@@ -50,9 +50,11 @@ public:
     const LineArray &lines() const { return *m_lines; }
     void replaceLines(LineArray lines);
 
-    // The voucher on the form, read into values, and the store it is recalled from and saved to.
+    // The voucher on the form, read into values, and the store it is recalled from and saved to;
+    // the store keeps its save connection for the control's life, or until the host sets another
+    // connection.
     Voucher voucher() const;
-    VoucherStore store() const { return VoucherStore(m_connection); }
+    VoucherStore &store() { return m_store; }
 
     // The companions the control keeps, made on first use; nullptr when one cannot be made.
     companions::LookupDialog *lookupDialog();
@@ -85,6 +87,7 @@ private:
     TransferForm m_form;
     LeaveValidator m_leaveValidator;
     QSqlDatabase m_connection;
+    VoucherStore m_store{m_connection};
     bool m_allowEdit = false;
     QString m_user;
     std::shared_ptr<companions::Factory> m_factory;

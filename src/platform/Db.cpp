@@ -169,6 +169,92 @@ bool PreparedStatement::exec(const QVariantList &binds)
     return false;
 }
 
+namespace {
+
+// The driver's own connection behind a QSqlDatabase (a sqlite3 or PGconn pointer); null when closed.
+const void *driverHandle(const QSqlDatabase &db)
+{
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || !(handle.metaType().flags() & QMetaType::IsPointer))
+        return nullptr;
+    return *static_cast<const void *const *>(handle.constData());
+}
+
+} // namespace
+
+StatementCache::~StatementCache()
+{
+    clear();
+}
+
+void StatementCache::setDatabase(const QSqlDatabase &db)
+{
+    clear();
+    m_db = db;
+}
+
+void StatementCache::clear()
+{
+    m_entries.clear();
+    m_handle = nullptr;
+}
+
+QSqlQuery *StatementCache::prepared(const QString &sql, QSqlError *error)
+{
+    const void *handle = driverHandle(m_db);
+    if (handle != m_handle) {
+        m_entries.clear(); // prepared on a connection that is gone
+        m_handle = handle;
+    }
+    const auto found = m_entries.find(sql);
+    if (found != m_entries.end()) {
+        found->second.lastUse = ++m_uses;
+        return found->second.query.get();
+    }
+    if (m_entries.size() >= size_t(m_capacity)) {
+        auto oldest = m_entries.begin();
+        for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+            if (entry->second.lastUse < oldest->second.lastUse)
+                oldest = entry;
+        }
+        m_entries.erase(oldest);
+    }
+    auto query = std::make_unique<QSqlQuery>(m_db);
+    query->setForwardOnly(true);
+    if (!query->prepare(sql)) {
+        logFailure("prepare", sql, query->lastError());
+        if (error)
+            *error = query->lastError();
+        return nullptr;
+    }
+    QSqlQuery *kept = query.get();
+    m_entries.emplace(sql, Entry{std::move(query), ++m_uses});
+    return kept;
+}
+
+bool StatementCache::run(const QString &sql, const QVariantList &binds,
+                         const std::function<void(QSqlQuery &)> &read, QSqlError *error)
+{
+    QSqlQuery *query = prepared(sql, error);
+    if (!query)
+        return false;
+    for (int i = 0; i < binds.size(); ++i)
+        query->bindValue(i, binds.at(i));
+    if (!query->exec()) {
+        logFailure("exec", sql, query->lastError(), binds);
+        if (error)
+            *error = query->lastError();
+        m_entries.erase(sql);
+        return false;
+    }
+    if (read)
+        read(*query);
+    query->finish();
+    return true;
+}
+
 bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QSqlError *error)
 {
     QSqlQuery query(db);
@@ -188,10 +274,12 @@ ClonedConnection::ClonedConnection(const QSqlDatabase &original)
     if (!m_db.open())
         logFailure("open", QStringLiteral("second connection to %1").arg(original.databaseName()),
                    m_db.lastError());
+    m_statements.setDatabase(m_db);
 }
 
 ClonedConnection::~ClonedConnection()
 {
+    m_statements.setDatabase(QSqlDatabase()); // the statements go before their connection
     if (m_db.isOpen())
         m_db.close();
     m_db = QSqlDatabase(); // the last handle must go before the connection is removed
@@ -245,6 +333,31 @@ void TransactionGuard::rollback()
     m_open = false;
     if (!m_db.rollback())
         logFailure("rollback", QStringLiteral("ROLLBACK"), m_db.lastError());
+}
+
+bool useWriteAheadLog(const QSqlDatabase &db)
+{
+    QSqlQuery mode(db);
+    if (!mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !mode.next()) {
+        logFailure("exec", mode.lastQuery(), mode.lastError());
+        return false;
+    }
+    const bool wal = mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+    if (!wal)
+        qCInfo(lcDb) << "the file" << db.databaseName() << "keeps the journal mode"
+                     << mode.value(0).toString();
+    return wal;
+}
+
+void copySqliteSettings(const QSqlDatabase &from, const QSqlDatabase &to)
+{
+    for (const char *setting : {"cache_size", "busy_timeout"}) {
+        QSqlQuery read(from);
+        if (read.exec(QStringLiteral("PRAGMA ") + QLatin1String(setting)) && read.next())
+            execute(
+                to,
+                QStringLiteral("PRAGMA %1=%2").arg(QLatin1String(setting)).arg(read.value(0).toLongLong()));
+    }
 }
 
 bool isPostgres(const QSqlDatabase &db)

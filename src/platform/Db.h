@@ -11,7 +11,10 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace qvtrnsfr {
 
@@ -84,12 +87,49 @@ private:
     QSqlQuery m_query;
 };
 
+// Statements of one connection kept prepared by their text, so that running one again sends only
+// its values: one round trip to a server instead of three (prepare, execute, free). Keeps the
+// `capacity` most recently run; a connection that was closed or opened anew since drops them all,
+// and a statement that fails is prepared anew by its next run.
+// A result is read inside run() and released right after, so that no statement holds a read on the
+// connection between runs (SQLite would keep its snapshot, and a writer could not take the file).
+class StatementCache {
+public:
+    explicit StatementCache(int capacity = 32) : m_capacity(capacity) {}
+    ~StatementCache();
+    StatementCache(const StatementCache &) = delete;
+    StatementCache &operator=(const StatementCache &) = delete;
+
+    void setDatabase(const QSqlDatabase &db); // drops the kept statements
+    QSqlDatabase database() const { return m_db; }
+
+    // Runs sql with the values (bound by position) and hands the executed query to read, if given.
+    // On failure logs it, stores the error in *error when given, and answers false.
+    bool run(const QString &sql, const QVariantList &binds, const std::function<void(QSqlQuery &)> &read = {},
+             QSqlError *error = nullptr);
+    void clear();
+
+private:
+    struct Entry {
+        std::unique_ptr<QSqlQuery> query;
+        quint64 lastUse = 0;
+    };
+    QSqlQuery *prepared(const QString &sql, QSqlError *error);
+
+    int m_capacity;
+    QSqlDatabase m_db;
+    const void *m_handle = nullptr; // the driver's connection the statements were prepared on
+    std::unordered_map<QString, Entry> m_entries;
+    quint64 m_uses = 0;
+};
+
 // Runs one statement. On failure logs it and, when error is given, stores the error there.
 bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {},
              QSqlError *error = nullptr);
 
 // A second connection to the database of a given one (same driver, name, host, port, user,
-// password and options), opened on construction and removed again on destruction.
+// password and options), opened on construction and removed again on destruction, with the
+// statements kept prepared on it.
 class ClonedConnection {
 public:
     explicit ClonedConnection(const QSqlDatabase &original);
@@ -100,10 +140,12 @@ public:
     bool isOpen() const { return m_db.isOpen(); }
     QSqlDatabase database() const { return m_db; }
     QSqlError lastError() const { return m_db.lastError(); }
+    StatementCache &statements() { return m_statements; }
 
 private:
     QString m_name;
     QSqlDatabase m_db;
+    StatementCache m_statements;
 };
 
 // A transaction that rolls back unless committed. Inactive when constructed with active = false,
@@ -136,5 +178,12 @@ QSqlDatabase openDatabaseUrl(const QString &url, const QString &connectionName, 
 
 // True for a connection to PostgreSQL, false for SQLite and others.
 bool isPostgres(const QSqlDatabase &db);
+
+// SQLite: the write-ahead log on the connection's file, where the file allows one (not in memory,
+// not read-only): readers then read the last committed state while a writer writes, instead of
+// refusing each other. True when the file has it. The setting stays with the file.
+bool useWriteAheadLog(const QSqlDatabase &db);
+// SQLite: the page cache size and the busy timeout of one connection given to another.
+void copySqliteSettings(const QSqlDatabase &from, const QSqlDatabase &to);
 
 } // namespace qvtrnsfr

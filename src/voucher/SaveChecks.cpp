@@ -3,7 +3,7 @@
 #include "platform/Db.h"
 #include "voucher/Locations.h"
 
-#include <QMap>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
@@ -23,30 +23,40 @@ struct Need {
 std::vector<Need> needs(const Voucher &voucher, bool bySerial)
 {
     std::vector<Need> found;
+    QHash<QString, size_t> places;
     for (int row = voucher.lines.LowBound(1); row <= voucher.lines.HighBound(1); ++row) {
         const VoucherLine line = VoucherLine::fromRow(voucher.lines, row);
         const QString code = bySerial ? line.serialNo : line.itemCode;
         if (bySerial && code.isEmpty())
             continue;
-        auto need =
-            std::find_if(found.begin(), found.end(), [&code](const Need &n) { return n.code == code; });
-        if (need == found.end())
-            need = found.insert(found.end(), Need{code, 0, row});
-        need->quantity += line.baseQuantity();
+        const auto place = places.constFind(code);
+        if (place == places.constEnd()) {
+            places.insert(code, found.size());
+            found.push_back(Need{code, line.baseQuantity(), row});
+        } else {
+            found[*place].quantity += line.baseQuantity();
+        }
     }
     return found;
 }
 
+// The first code whose balance does not cover what the voucher takes of it; all balances are asked
+// in one call. A balance that cannot be read counts as 0.
 std::optional<Refusal> firstUncovered(const Voucher &voucher, companions::InventoryService *inventory,
                                       qint32 documentNo, bool bySerial, const char *refusal)
 {
+    const std::vector<Need> needed = needs(voucher, bySerial);
+    QStringList codes;
+    for (const Need &need : needed)
+        codes << need.code;
     const auto location = voucher.fromLocation.whole;
-    for (const Need &need : needs(voucher, bySerial)) {
-        std::optional<double> balance;
-        if (inventory && location)
-            balance = inventory->StockBalance(need.code, *location, voucher.dateText(),
-                                              companions::TransferDocumentKind, documentNo, bySerial);
-        if (need.quantity > balance.value_or(0))
+    const QHash<QString, double> balances =
+        inventory && location && !codes.isEmpty()
+            ? inventory->StockBalances(codes, *location, voucher.dateText(), companions::TransferDocumentKind,
+                                       documentNo, bySerial)
+            : QHash<QString, double>();
+    for (const Need &need : needed) {
+        if (need.quantity > balances.value(need.code, 0))
             return Refusal{Refusal::Severity::Critical, QString::fromLatin1(refusal), QString(),
                            VoucherField::Lines, need.firstRow};
     }
@@ -95,7 +105,7 @@ qint32 StockLock::key(const QString &kind, const QString &code)
 
 bool StockLock::lock(qint32 fromLocation, const Voucher &voucher, const StockOptions &options)
 {
-    if (!isPostgres(m_db) || options.allowNegativeInventory)
+    if (!isPostgres(m_statements.database()) || options.allowNegativeInventory)
         return true;
     QList<qint32> keys;
     for (const Need &need : needs(voucher, false))
@@ -118,15 +128,15 @@ bool StockLock::lock(qint32 fromLocation, const Voucher &voucher, const StockOpt
     const QString sql =
         QStringLiteral("SELECT %1(?, k) FROM unnest(CAST(? AS integer[])) AS keys(k)").arg(function);
     m_sessionLocks = !m_inTransaction;
-    return execute(m_db, sql,
-                   {fromLocation, QLatin1Char('{') + array.join(QLatin1Char(',')) + QLatin1Char('}')},
-                   &m_error);
+    return m_statements.run(
+        sql, {fromLocation, QLatin1Char('{') + array.join(QLatin1Char(',')) + QLatin1Char('}')}, {},
+        &m_error);
 }
 
 StockLock::~StockLock()
 {
     if (m_sessionLocks)
-        execute(m_db, QStringLiteral("SELECT pg_advisory_unlock_all()"));
+        execute(m_statements.database(), QStringLiteral("SELECT pg_advisory_unlock_all()"));
 }
 
 } // namespace qvtrnsfr

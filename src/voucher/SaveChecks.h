@@ -5,6 +5,7 @@
 // source and item from deciding on the same stock at once.
 
 #include "companions/Companions.h"
+#include "platform/Db.h"
 #include "voucher/LineRules.h"
 #include "voucher/Refusal.h"
 #include "voucher/Voucher.h"
@@ -35,7 +36,11 @@ std::optional<Refusal> recheckStock(const Voucher &voucher, const StockOptions &
 // start, which serialises all savers.
 class StockLock {
 public:
-    StockLock(const QSqlDatabase &db, bool inTransaction) : m_db(db), m_inTransaction(inTransaction) {}
+    // The statements run on the save's connection, kept prepared there.
+    StockLock(StatementCache &statements, bool inTransaction)
+        : m_statements(statements), m_inTransaction(inTransaction)
+    {
+    }
     ~StockLock();
     StockLock(const StockLock &) = delete;
     StockLock &operator=(const StockLock &) = delete;
@@ -48,7 +53,7 @@ public:
     static qint32 key(const QString &kind, const QString &code);
 
 private:
-    QSqlDatabase m_db;
+    StatementCache &m_statements;
     bool m_inTransaction;
     bool m_sessionLocks = false;
     QSqlError m_error;

@@ -1,5 +1,7 @@
 // Saving a voucher: its header rewritten in place or added under the number current at the moment
-// of writing, and its lines with their costs, on a connection of its own.
+// of writing, and its lines with their costs, on the store's own connection. What the save reads
+// on the host's connection it reads before its transaction begins; a SQLite writer whose page
+// cache spills takes the file's lock, and a reader on another connection would be refused.
 
 #include "voucher/HeaderRules.h"
 #include "voucher/SaveChecks.h"
@@ -18,24 +20,32 @@ namespace {
 
 // How often a new voucher takes the next number again when other users keep taking it first.
 constexpr int MaxNumberAttempts = 20;
+// How many lines one statement writes, when the voucher is written in one transaction. SQLite's
+// driver binds a value by looking its place up among all of the statement's, so a statement's
+// binding time grows with the square of its values: there a few lines per statement cost least.
+constexpr int LinesPerStatement = 500;
+constexpr int LinesPerSqliteStatement = 20;
 
 const QString NewHeaderSavepoint = QStringLiteral("NewHeader");
 
 // One save in progress: the voucher, the save connection, the voucher's key and how it ended.
 struct SaveRun {
+    SaveRun(const VoucherStore &s, const Voucher &v, const SaveContext &c, const QSqlDatabase &h)
+        : store(s), voucher(v), context(c), host(h)
+    {
+    }
     const VoucherStore &store;
     const Voucher &voucher;
     const SaveContext &context;
     QSqlDatabase host;
-    QSqlDatabase db;            // the save connection
-    bool inTransaction = false; // a transaction is open on db
+    QSqlDatabase db;                      // the save connection
+    StatementCache *statements = nullptr; // the save connection's, kept prepared between saves
+    bool inTransaction = false;           // a transaction is open on db
     qint32 fromLocation = 0;
     qint32 docNo = 0; // the number of the header as stored
+    qint32 dbId = 0;
+    QHash<QString, double> costs; // by item code
     SaveResult result;
-    // The statements live as long as the run: PostgreSQL cannot free a statement inside a
-    // transaction that failed, so they go only after the rollback.
-    PreparedStatement header;
-    PreparedStatement line;
 
     bool fail(const QString &text)
     {
@@ -76,7 +86,7 @@ bool headerValues(SaveRun &run, QVariantList &values)
               v.orderNo.leading,
               false,
               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")),
-              GetDbID(run.host),
+              run.dbId,
               v.showPrices ? 1 : 0,
               v.requisition.isEmpty() ? QVariant(0) : QVariant(v.requisition)};
     return true;
@@ -110,11 +120,12 @@ bool rewriteHeader(SaveRun &run)
     QVariantList values;
     if (!headerValues(run, values))
         return false;
-    PreparedStatement &update = run.header;
-    if (!update.prepare(run.db, VoucherSql::updateHeader(run.docNo, run.fromLocation)) ||
-        !update.exec(values))
-        return run.fail(update.lastError());
-    if (update.query().numRowsAffected() != 1)
+    int updated = 0;
+    if (!run.statements->run(
+            VoucherSql::updateHeader(), values << run.docNo << run.fromLocation,
+            [&updated](QSqlQuery &update) { updated = update.numRowsAffected(); }, &error))
+        return run.fail(error);
+    if (updated != 1)
         return run.fail(QStringLiteral("The voucher was deleted by another user while it was being saved."));
     return true;
 }
@@ -134,14 +145,13 @@ std::optional<qint32> nextNumber(const SaveRun &run, std::optional<qint32> refus
 // One try at inserting the header under a number. Inside a transaction the try is fenced by a
 // savepoint, so that a refused insert leaves the transaction usable (PostgreSQL aborts a
 // transaction whose statement failed).
-bool tryInsert(SaveRun &run, PreparedStatement &insert, const QVariantList &values, QSqlError &error)
+bool tryInsert(SaveRun &run, const QVariantList &values, QSqlError &error)
 {
     if (run.inTransaction && !execute(run.db, QStringLiteral("Savepoint ") + NewHeaderSavepoint, {}, &error))
         return false;
-    if (insert.exec(values))
+    if (run.statements->run(VoucherSql::insertHeader(), values, {}, &error))
         return !run.inTransaction ||
                execute(run.db, QStringLiteral("Release Savepoint ") + NewHeaderSavepoint, {}, &error);
-    error = insert.lastError();
     if (run.inTransaction)
         execute(run.db, QStringLiteral("Rollback To Savepoint ") + NewHeaderSavepoint);
     return false;
@@ -152,16 +162,13 @@ bool addHeader(SaveRun &run)
     QVariantList values;
     if (!headerValues(run, values))
         return false;
-    PreparedStatement &insert = run.header;
-    if (!insert.prepare(run.db, VoucherSql::insertHeader()))
-        return run.fail(insert.lastError());
     std::optional<qint32> refused;
     for (int attempt = 0; attempt < MaxNumberAttempts; ++attempt) {
         const auto number = nextNumber(run, refused);
         if (!number)
             break;
         QSqlError error;
-        if (tryInsert(run, insert, QVariantList{*number, run.fromLocation} + values, error)) {
+        if (tryInsert(run, QVariantList{*number, run.fromLocation} + values, error)) {
             run.docNo = *number;
             return true;
         }
@@ -174,9 +181,9 @@ bool addHeader(SaveRun &run)
                         .arg(run.fromLocation));
 }
 
-// The values of one line's row; false when a number cell holds no number (one database would
-// refuse it, the other keep the text in a number column).
-bool lineValues(SaveRun &run, int row, double cost, QVariantList &values)
+// The values of one line's row, appended; false when a number cell holds no number (one database
+// would refuse it, the other keep the text in a number column). Amount is Qty x Conver x Cost.
+bool lineValues(SaveRun &run, int row, QVariantList &values)
 {
     const LineArray &lines = run.voucher.lines;
     QVariant numbers[LineColumns];
@@ -194,50 +201,67 @@ bool lineValues(SaveRun &run, int row, double cost, QVariantList &values)
     }
     const QVariant &qty = numbers[ColQty];
     const QVariant &conver = numbers[ColConversion];
-    values = {run.docNo,
-              run.fromLocation,
-              lines.GetCell(row, ColItemCode),
-              lines.GetCell(row, ColUnit),
-              conver,
-              qty,
-              cost,
-              qty,
-              conver,
-              cost,
-              lines.GetCell(row, ColSerialNo),
-              lines.GetCell(row, ColEngineNo),
-              numbers[ColSalePrice]};
+    const double cost = run.costs.value(lines.cellText(row, ColItemCode));
+    const QVariant amount =
+        qty.isNull() || conver.isNull() ? QVariant() : QVariant(qty.toDouble() * conver.toDouble() * cost);
+    values << run.docNo << run.fromLocation << lines.GetCell(row, ColItemCode) << lines.GetCell(row, ColUnit)
+           << conver << qty << cost << amount << lines.GetCell(row, ColSerialNo)
+           << lines.GetCell(row, ColEngineNo) << numbers[ColSalePrice];
     return true;
 }
 
-// Inserts every line with its cost: the item's unit cost at the source as of the voucher's date,
-// asked of the inventory component with the source and the number as the form shows them.
+// The lines from the first row on, count of them in one statement.
+bool writeLineRows(SaveRun &run, int first, int count)
+{
+    QVariantList values;
+    for (int row = first; row < first + count; ++row) {
+        if (!lineValues(run, row, values))
+            return false;
+    }
+    QSqlError error;
+    return run.statements->run(VoucherSql::insertLines(count), values, {}, &error) || run.fail(error);
+}
+
+// In one transaction the lines go many to a statement; without one, each as it comes, so that a
+// line the database refuses leaves the ones before it written.
 bool writeLines(SaveRun &run)
 {
+    const int count = run.voucher.lines.rowCount();
+    const int perStatement = !run.context.useTransaction ? 1
+                             : isPostgres(run.db)        ? LinesPerStatement
+                                                         : LinesPerSqliteStatement;
+    for (int first = 0; first < count; first += perStatement) {
+        if (!writeLineRows(run, first, qMin(perStatement, count - first)))
+            return false;
+    }
+    return true;
+}
+
+// What the save reads on the host's connection, before its own transaction begins: the database's
+// identity, and the cost of each of the voucher's items at the source as of its date, asked of the
+// inventory component with the source and the number as the form shows them.
+bool readBeforeWriting(SaveRun &run)
+{
+    run.dbId = GetDbID(run.host);
     const LineArray &lines = run.voucher.lines;
     if (lines.rowCount() == 0)
         return true;
-    PreparedStatement &insert = run.line;
-    if (!insert.prepare(run.db, VoucherSql::insertLine()))
-        return run.fail(insert.lastError());
     const auto location = run.voucher.fromLocation.leadingRounded();
     const auto document = run.voucher.docNo.leadingRounded();
     if (!location || !document)
         return run.fail(QStringLiteral("The source location or the document number is out of range."));
-    companions::InventoryService *inventory = run.context.inventory;
-    for (int row = lines.LowBound(1); row <= lines.HighBound(1); ++row) {
-        const QString item = lines.cellText(row, ColItemCode);
-        if (!inventory)
-            return run.fail(QStringLiteral("The inventory component is not available."));
-        const auto cost = inventory->ItemCost(run.voucher.date, item, *location,
-                                              companions::TransferDocumentKind, *document);
-        if (!cost)
+    if (!run.context.inventory)
+        return run.fail(QStringLiteral("The inventory component is not available."));
+    QStringList items;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        if (const QString item = lines.cellText(row, ColItemCode); !items.contains(item))
+            items << item;
+    }
+    run.costs = run.context.inventory->ItemCosts(run.voucher.date, items, *location,
+                                                 companions::TransferDocumentKind, *document);
+    for (const QString &item : std::as_const(items)) {
+        if (!run.costs.contains(item))
             return run.fail(QStringLiteral("The cost of item %1 could not be read.").arg(item));
-        QVariantList values;
-        if (!lineValues(run, row, *cost, values))
-            return false;
-        if (!insert.exec(values))
-            return run.fail(insert.lastError());
     }
     return true;
 }
@@ -267,9 +291,35 @@ bool writeVoucher(SaveRun &run, StockLock &lock)
     return writeLines(run);
 }
 
+// The transaction, the locks and the writing, on the open save connection.
+void saveOn(SaveRun &run)
+{
+    // With the setting off each row is written as it comes; on SQLite a write transaction still
+    // holds the lock against other savers, and what was written before a failure is committed.
+    const bool keepWhatWasWritten = !run.context.useTransaction && !isPostgres(run.db);
+    TransactionGuard transaction(run.db, run.context.useTransaction || keepWhatWasWritten, true);
+    if (!transaction.begin()) {
+        run.fail(transaction.lastError());
+        return;
+    }
+    run.inTransaction = run.context.useTransaction || keepWhatWasWritten;
+    StockLock lock(*run.statements, run.inTransaction);
+    const bool written = writeVoucher(run, lock);
+    if (!written && !keepWhatWasWritten)
+        return; // rolled back by the guard before the message is shown
+    if (!transaction.commit()) {
+        run.fail(transaction.lastError());
+        return;
+    }
+    if (written) {
+        run.result.outcome = SaveResult::Saved;
+        run.result.docNo = run.docNo;
+    }
+}
+
 } // namespace
 
-SaveResult VoucherStore::SaveDocument(const Voucher &voucher, const SaveContext &context) const
+SaveResult VoucherStore::SaveDocument(const Voucher &voucher, const SaveContext &context)
 {
     SaveResult refused;
     if (auto refusal = ValidateDocument(voucher)) {
@@ -277,35 +327,24 @@ SaveResult VoucherStore::SaveDocument(const Voucher &voucher, const SaveContext 
         refused.refusal = refusal;
         return refused;
     }
-    ClonedConnection saveConnection(m_host);
-    SaveRun run{*this, voucher, context, m_host, saveConnection.database(), false, 0, 0, {}, {}, {}};
-    run.fromLocation = *voucher.fromLocation.whole;
-    if (!saveConnection.isOpen()) {
-        run.fail(saveConnection.lastError());
-        return run.result;
+    SaveResult result;
+    {
+        SaveRun run(*this, voucher, context, m_host);
+        run.fromLocation = *voucher.fromLocation.whole;
+        if (readBeforeWriting(run)) {
+            run.db = saveConnection();
+            run.statements = &m_save->statements();
+            if (run.db.isOpen())
+                saveOn(run);
+            else
+                run.fail(m_save->lastError());
+        }
+        result = run.result;
     }
-    // With the setting off each row is written as it comes; on SQLite a write transaction still
-    // holds the lock against other savers, and what was written before a failure is committed.
-    const bool keepWhatWasWritten = !context.useTransaction && !isPostgres(run.db);
-    TransactionGuard transaction(run.db, context.useTransaction || keepWhatWasWritten, true);
-    if (!transaction.begin()) {
-        run.fail(transaction.lastError());
-        return run.result;
-    }
-    run.inTransaction = context.useTransaction || keepWhatWasWritten;
-    StockLock lock(run.db, run.inTransaction);
-    const bool written = writeVoucher(run, lock);
-    if (!written && !keepWhatWasWritten)
-        return run.result; // rolled back by the guard before the message is shown
-    if (!transaction.commit()) {
-        run.fail(transaction.lastError());
-        return run.result;
-    }
-    if (written) {
-        run.result.outcome = SaveResult::Saved;
-        run.result.docNo = run.docNo;
-    }
-    return run.result;
+    // A connection that failed is opened anew by the next save.
+    if (result.outcome == SaveResult::Failed)
+        m_save.reset();
+    return result;
 }
 
 } // namespace qvtrnsfr

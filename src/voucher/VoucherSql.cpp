@@ -55,14 +55,13 @@ QString deleteLines(qint32 docNo, qint32 fromLocation)
            keyCondition(QString::number(docNo), QString::number(fromLocation));
 }
 
-QString updateHeader(qint32 docNo, qint32 fromLocation)
+QString updateHeader()
 {
     QStringList assignments;
     for (const QString &column : HeaderColumns)
         assignments << column + QStringLiteral("=?");
     return QStringLiteral("Update ") + HeaderTable + QStringLiteral(" Set ") +
-           assignments.join(QStringLiteral(", ")) +
-           keyCondition(QString::number(docNo), QString::number(fromLocation));
+           assignments.join(QStringLiteral(", ")) + keyCondition(QStringLiteral("?"), QStringLiteral("?"));
 }
 
 QString insertHeader()
@@ -74,13 +73,14 @@ QString insertHeader()
            QStringLiteral(")");
 }
 
-// Amount is Qty x Conver x Cost as the new row holds them.
-QString insertLine()
+QString insertLines(int rows)
 {
+    QStringList values;
+    values.fill(QStringLiteral("(") + marks(11) + QStringLiteral(")"), rows);
     return QStringLiteral("Insert into ") + LineTable +
-           QStringLiteral(" (DocNo, FromLocID, ItemID, Unit, Conver, Qty, Cost, Amount, SrNo, EngNo, Price)"
-                          " Values (?, ?, ?, ?, ?, ?, ?,"
-                          " CAST(? AS double precision) * CAST(? AS double precision) * ?, ?, ?, ?)");
+           QStringLiteral(
+               " (DocNo, FromLocID, ItemID, Unit, Conver, Qty, Cost, Amount, SrNo, EngNo, Price) Values ") +
+           values.join(QStringLiteral(", "));
 }
 
 QString headerToDelete(double docNo, double fromLocation)

@@ -1,7 +1,8 @@
 #pragma once
 // The statements on the voucher tables, each as the store sends it: numbers written bare into the
 // text (in their shortest form, or as whole numbers where the voucher's key is one), every text
-// value bound. Tests and tools build the same texts through these functions.
+// value bound. The save's writing statements bind every value, their keys too, so that they stay
+// prepared from one save to the next. Tests and tools build the same texts through these functions.
 
 #include <QString>
 
@@ -18,9 +19,9 @@ QString nextNumber(double fromLocation);           // the highest number of a so
 QString header(double docNo, qint32 fromLocation); // one header: recalling, and finding it to save
 QString lines(qint32 docNo, qint32 fromLocation);  // its lines with their items' descriptions
 QString deleteLines(qint32 docNo, qint32 fromLocation);
-QString updateHeader(qint32 docNo, qint32 fromLocation); // the columns saving sets, bound in order
-QString insertHeader();                                  // the key, then those columns
-QString insertLine();                                    // a line, its amount computed from its values
+QString updateHeader();        // the columns saving sets, then DocNo and FromLocID, bound in order
+QString insertHeader();        // the key, then those columns
+QString insertLines(int rows); // that many lines, 11 values each
 QString headerToDelete(double docNo, double fromLocation);
 QString deleteLedger(qint32 ledgerDetailId);
 QString deleteHeader(double docNo, double fromLocation);

@@ -61,6 +61,26 @@ qint32 ledgerLink(const Snapshot &header)
 
 } // namespace
 
+VoucherStore::VoucherStore(const QSqlDatabase &host) : m_host(host) {}
+VoucherStore::~VoucherStore() = default;
+VoucherStore::VoucherStore(VoucherStore &&) noexcept = default;
+VoucherStore &VoucherStore::operator=(VoucherStore &&) noexcept = default;
+
+// Opened by the first save. On SQLite the host's file gets the write-ahead log where it allows
+// one, and the save connection the host's page cache size and busy timeout.
+QSqlDatabase VoucherStore::saveConnection()
+{
+    if (m_save && m_save->isOpen())
+        return m_save->database();
+    const bool sqlite = !isPostgres(m_host);
+    if (sqlite)
+        useWriteAheadLog(m_host);
+    m_save = std::make_unique<ClonedConnection>(m_host);
+    if (sqlite && m_save->isOpen())
+        copySqliteSettings(m_host, m_save->database());
+    return m_save->database();
+}
+
 qint32 VoucherStore::NextDocNo(double fromLocation) const
 {
     Snapshot numbers;

@@ -1,8 +1,10 @@
 #pragma once
 // The transfer vouchers in the database: the next number of a source, recalling a voucher,
 // saving it (a new one under the number current at that moment, a recalled one rewritten in
-// place), deleting it. The host's connection is borrowed; a save writes on a connection of its
-// own. Errors are returned, never shown.
+// place), deleting it. The host's connection is borrowed. Saves write on a connection of the
+// store's own, opened by the first save and kept for the next ones (no transaction is held between
+// saves); it closes with the store, or after a save that failed, to be opened anew. Errors are
+// returned, never shown.
 
 #include "companions/Companions.h"
 #include "voucher/LineRules.h"
@@ -10,6 +12,7 @@
 #include "voucher/Voucher.h"
 
 #include <QSqlDatabase>
+#include <memory>
 #include <optional>
 
 namespace qvtrnsfr {
@@ -49,9 +52,14 @@ struct DeleteResult {
     QString failure;
 };
 
+class ClonedConnection;
+
 class VoucherStore {
 public:
-    explicit VoucherStore(const QSqlDatabase &host) : m_host(host) {}
+    explicit VoucherStore(const QSqlDatabase &host);
+    ~VoucherStore();
+    VoucherStore(VoucherStore &&) noexcept;
+    VoucherStore &operator=(VoucherStore &&) noexcept;
 
     // The number to propose for a source: its highest number plus 1, 1 for a source without
     // vouchers, 0 when the query cannot run.
@@ -68,9 +76,12 @@ public:
     // every item (and tracked serial number) at the source covers the whole voucher. Savers of
     // one source and item wait for each other there. Then writes the header (a recalled voucher
     // in place, its lines replaced; a new one under the next number, taking the one after when
-    // another user took it meanwhile) and the lines with their costs, on a connection of its own.
-    // With the transaction setting on, a failure or refusal leaves the database as it was.
-    SaveResult SaveDocument(const Voucher &voucher, const SaveContext &context) const;
+    // another user took it meanwhile) and the lines with their costs. What the save reads on other
+    // connections (the costs, the database's identity) it reads before its transaction begins, so
+    // that no reader waits for its writing. With the transaction setting on, a failure or refusal
+    // leaves the database as it was, and the lines are written a few hundred to a statement; with
+    // it off, each line is written as it comes.
+    SaveResult SaveDocument(const Voucher &voucher, const SaveContext &context);
 
     // Deletes the header of the voucher named by the leading numbers of voucher.docNo and
     // voucher.fromLocation, and its ledger rows when it has a ledger link, on the host's
@@ -78,7 +89,10 @@ public:
     DeleteResult DeleteDocument(const Voucher &voucher) const;
 
 private:
+    QSqlDatabase saveConnection();
+
     QSqlDatabase m_host;
+    std::unique_ptr<ClonedConnection> m_save;
 };
 
 } // namespace qvtrnsfr
