@@ -112,35 +112,36 @@ bool failWith(QString *error, const QString &text)
     return false;
 }
 
-// The number of items already in the database, or -1 when it cannot be read.
-qint64 itemCount(const QSqlDatabase &db, QString *error)
+} // namespace
+
+namespace demodata {
+
+bool refuseUnlessWithoutItems(const QSqlDatabase &db, const QString &what, QString *error)
 {
+    if (!db.isOpen())
+        return failWith(error, QStringLiteral("the database is not open"));
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ICItem")) || !query.next()) {
-        failWith(error, QStringLiteral("reading the item table failed: %1").arg(query.lastError().text()));
-        return -1;
-    }
-    return query.value(0).toLongLong();
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ICItem")) || !query.next())
+        return failWith(error,
+                        QStringLiteral("reading the item table failed: %1").arg(query.lastError().text()));
+    const qint64 items = query.value(0).toLongLong();
+    if (items > 0)
+        return failWith(error, QStringLiteral("the database already holds %1 items; %2 is written only into "
+                                              "a database without items")
+                                   .arg(items)
+                                   .arg(what));
+    return true;
 }
 
-} // namespace
+} // namespace demodata
 
 bool generateDemoData(QSqlDatabase db, const DemoSize &size, QString *error)
 {
-    if (!db.isOpen()) {
-        return failWith(error, QStringLiteral("the database is not open"));
-    }
     if (size.items < 0 || size.vouchers < 0 || size.movements < 0 || size.requisitions < 0) {
         return failWith(error, QStringLiteral("row counts must not be negative"));
     }
-    const qint64 items = itemCount(db, error);
-    if (items < 0) {
+    if (!demodata::refuseUnlessWithoutItems(db, QStringLiteral("demo data"), error)) {
         return false;
-    }
-    if (items > 0) {
-        return failWith(error, QStringLiteral("the database already holds %1 items; demo data is written "
-                                              "only into a database without items")
-                                   .arg(items));
     }
     if (!db.transaction()) {
         return failWith(error,

@@ -19,3 +19,21 @@ struct DemoSize {
 // transaction. Refuses a database that already has items. On failure nothing is written and
 // *error (when given) says why.
 bool generateDemoData(QSqlDatabase db, const DemoSize &size, QString *error);
+
+// The scale data: a warehouse's size, for the benchmarks. Twenty locations, location 1 the busy
+// one that a fifth of the vouchers leave from; vouchers of LinesPerVoucher lines each.
+struct ScaleSize {
+    static constexpr int Locations = 20;
+    static constexpr int LinesPerVoucher = 20;
+    static constexpr int QuantityPerVoucher = 60; // the lines' quantities are 1 to 5, four times
+    int items = 100000;
+    int vouchers = 50000; // 1,000,000 lines
+};
+
+// Writes the scale data into a database that holds the host tables and nothing else, in one
+// transaction, with set-based statements; then refreshes the planner's figures. The user
+// "scale" may use every location both ways. On failure nothing is written and *error says why.
+bool generateScaleData(QSqlDatabase db, const ScaleSize &size, QString *error);
+// Adds the vouchers from number first + 1 on to scale data written for fewer vouchers, so that
+// size.vouchers are there: a growing history measured at two sizes. Same terms.
+bool addScaleVouchers(QSqlDatabase db, const ScaleSize &size, int first, QString *error);

@@ -104,4 +104,8 @@ private:
 // The day the demo's books open; every generated date follows it.
 QDate openingDate();
 
+// True when the open database holds no items yet; otherwise false and *error (when given) says
+// that `what` is written only into a database without items.
+bool refuseUnlessWithoutItems(const QSqlDatabase &db, const QString &what, QString *error);
+
 } // namespace demodata

@@ -51,6 +51,10 @@ std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString
                                  QStringLiteral("FILE"));
     const QCommandLineOption generate(QStringLiteral("generate"),
                                       QStringLiteral("Fill an empty database with demo data and exit."));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("With --generate: a warehouse's size (100,000 items, 50,000 vouchers of 20 lines) "
+                       "for the benchmarks instead of the demo data."));
     const QCommandLineOption items(QStringLiteral("items"), QStringLiteral("Items to generate."),
                                    QStringLiteral("N"));
     const QCommandLineOption vouchers(QStringLiteral("vouchers"), QStringLiteral("Vouchers to generate."),
@@ -59,7 +63,8 @@ std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString
                                        QStringLiteral("Stock movements to generate."), QStringLiteral("N"));
     const QCommandLineOption requisitions(QStringLiteral("requisitions"),
                                           QStringLiteral("Requisitions to generate."), QStringLiteral("N"));
-    parser.addOptions({db, user, edit, screenshot, pdf, generate, items, vouchers, movements, requisitions});
+    parser.addOptions(
+        {db, user, edit, screenshot, pdf, generate, scale, items, vouchers, movements, requisitions});
     parser.process(app);
 
     DemoOptions options;
@@ -69,16 +74,27 @@ std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString
     options.screenshotPath = parser.value(screenshot);
     options.ledgerPdfPath = parser.value(pdf);
     options.generate = parser.isSet(generate);
-    if (!readCount(parser, items, &options.size.items, error) ||
-        !readCount(parser, vouchers, &options.size.vouchers, error) ||
+    options.scale = parser.isSet(scale);
+    int *itemCount = options.scale ? &options.scaleSize.items : &options.size.items;
+    int *voucherCount = options.scale ? &options.scaleSize.vouchers : &options.size.vouchers;
+    if (!readCount(parser, items, itemCount, error) || !readCount(parser, vouchers, voucherCount, error) ||
         !readCount(parser, movements, &options.size.movements, error) ||
         !readCount(parser, requisitions, &options.size.requisitions, error)) {
         return std::nullopt;
     }
     const bool sized = parser.isSet(items) || parser.isSet(vouchers) || parser.isSet(movements) ||
                        parser.isSet(requisitions);
-    if (sized && !options.generate) {
-        *error = QStringLiteral("--items, --vouchers, --movements and --requisitions go with --generate");
+    if ((sized || options.scale) && !options.generate) {
+        *error =
+            QStringLiteral("--scale, --items, --vouchers, --movements and --requisitions go with --generate");
+        return std::nullopt;
+    }
+    if (options.scale && (parser.isSet(movements) || parser.isSet(requisitions))) {
+        *error = QStringLiteral("the scale data is sized by --items and --vouchers only");
+        return std::nullopt;
+    }
+    if (options.scale && options.scaleSize.items == 0 && options.scaleSize.vouchers > 0) {
+        *error = QStringLiteral("vouchers need items");
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -15,6 +15,8 @@ struct DemoOptions {
     QString ledgerPdfPath;  // printed ledger vouchers go to this PDF
     bool generate = false;  // fill an empty database with data of the given size and exit
     DemoSize size;
+    bool scale = false; // with generate: the scale data instead of the demo data
+    ScaleSize scaleSize;
 };
 
 // Reads the application's arguments. --help and --version print their text and exit; a bad

@@ -106,6 +106,18 @@ int runGenerate(const DemoOptions &options)
     QElapsedTimer clock;
     clock.start();
     QString error;
+    if (options.scale) {
+        if (!generateScaleData(db, options.scaleSize, &error)) {
+            printLine(error);
+            return 1;
+        }
+        printLine(QStringLiteral("wrote %1 items and %2 vouchers of %3 lines in %4 s")
+                      .arg(options.scaleSize.items)
+                      .arg(options.scaleSize.vouchers)
+                      .arg(ScaleSize::LinesPerVoucher)
+                      .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 2));
+        return 0;
+    }
     if (!generateDemoData(db, options.size, &error)) {
         printLine(error);
         return 1;
