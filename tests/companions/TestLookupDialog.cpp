@@ -82,7 +82,7 @@ private slots:
         }
     }
 
-    void pickingAUnitOrAnItem_data() { TestDatabase::addEngineColumn(); }
+    void pickingAUnitOrAnItem_data() { addEngineColumn(); }
     void pickingAUnitOrAnItem()
     {
         QFETCH(TestDatabase::Engine, engine);
@@ -122,7 +122,7 @@ private slots:
                  QString("Blank in code"));
     }
 
-    void pickingALocation_data() { TestDatabase::addEngineColumn(); }
+    void pickingALocation_data() { addEngineColumn(); }
     void pickingALocation()
     {
         QFETCH(TestDatabase::Engine, engine);

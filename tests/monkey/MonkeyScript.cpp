@@ -1,38 +1,25 @@
 #include "MonkeyScript.h"
 
 #include <QFile>
-#include <QStringList>
 #include <QTextStream>
-
 #include <random>
 
 const QList<MonkeyKey> &monkeyKeys()
 {
+    using Qt::NoModifier;
+    // clang-format off
     static const QList<MonkeyKey> keys = {
-        {Qt::Key_Tab, Qt::NoModifier, "Tab"},
-        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-        {Qt::Key_Tab, Qt::ControlModifier, "Ctrl+Tab"},
-        {Qt::Key_Left, Qt::NoModifier, "Left"},
-        {Qt::Key_Right, Qt::NoModifier, "Right"},
-        {Qt::Key_Up, Qt::NoModifier, "Up"},
-        {Qt::Key_Down, Qt::NoModifier, "Down"},
-        {Qt::Key_Home, Qt::NoModifier, "Home"},
-        {Qt::Key_End, Qt::NoModifier, "End"},
-        {Qt::Key_PageUp, Qt::NoModifier, "PageUp"},
-        {Qt::Key_PageDown, Qt::NoModifier, "PageDown"},
-        {Qt::Key_Return, Qt::NoModifier, "Enter"},
-        {Qt::Key_Escape, Qt::NoModifier, "Esc"},
-        {Qt::Key_F4, Qt::NoModifier, "F4"},
-        {Qt::Key_Down, Qt::AltModifier, "Alt+Down"},
-        {Qt::Key_Delete, Qt::NoModifier, "Delete"},
-        {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
-        {Qt::Key_Space, Qt::NoModifier, "Space"},
-        {Qt::Key_F2, Qt::NoModifier, "F2"},
-        {Qt::Key_A, Qt::AltModifier, "Alt+A"},
-        {Qt::Key_S, Qt::AltModifier, "Alt+S"},
-        {Qt::Key_D, Qt::AltModifier, "Alt+D"},
-        {Qt::Key_C, Qt::AltModifier, "Alt+C"},
-    };
+        {Qt::Key_Tab, NoModifier, "Tab"}, {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+        {Qt::Key_Tab, Qt::ControlModifier, "Ctrl+Tab"}, {Qt::Key_Left, NoModifier, "Left"},
+        {Qt::Key_Right, NoModifier, "Right"}, {Qt::Key_Up, NoModifier, "Up"},
+        {Qt::Key_Down, NoModifier, "Down"}, {Qt::Key_Home, NoModifier, "Home"}, {Qt::Key_End, NoModifier, "End"},
+        {Qt::Key_PageUp, NoModifier, "PageUp"}, {Qt::Key_PageDown, NoModifier, "PageDown"},
+        {Qt::Key_Return, NoModifier, "Enter"}, {Qt::Key_Escape, NoModifier, "Esc"}, {Qt::Key_F4, NoModifier, "F4"},
+        {Qt::Key_Down, Qt::AltModifier, "Alt+Down"}, {Qt::Key_Delete, NoModifier, "Delete"},
+        {Qt::Key_Backspace, NoModifier, "Backspace"}, {Qt::Key_Space, NoModifier, "Space"},
+        {Qt::Key_F2, NoModifier, "F2"}, {Qt::Key_A, Qt::AltModifier, "Alt+A"}, {Qt::Key_S, Qt::AltModifier, "Alt+S"},
+        {Qt::Key_D, Qt::AltModifier, "Alt+D"}, {Qt::Key_C, Qt::AltModifier, "Alt+C"}};
+    // clang-format on
     return keys;
 }
 
@@ -46,68 +33,23 @@ const QString &monkeyChars()
 // document numbers: what a clerk types, so that lines pass and vouchers get saved.
 const QStringList &monkeyWords()
 {
-    static const QStringList words = {"1",
-                                      "2",
-                                      "3",
-                                      "4",
-                                      "7",
-                                      "1000000001",
-                                      "1100000002",
-                                      "1200000003",
-                                      "1300000001",
-                                      "1400000002",
-                                      "1500000001",
-                                      "BC-100001",
-                                      "10-00-00-0002",
-                                      "1100000001",
-                                      "5",
-                                      "12",
-                                      "1.5",
-                                      "250",
-                                      "-1",
-                                      "0",
-                                      "BOX",
-                                      "CAN",
-                                      "PCS",
-                                      "XX",
-                                      "12abc"};
+    static const QStringList words =
+        QStringLiteral(
+            "1 2 3 4 7 1000000001 1100000002 1200000003 1300000001 1400000002 1500000001 BC-100001 "
+            "10-00-00-0002 1100000001 5 12 1.5 250 -1 0 BOX CAN PCS XX 12abc")
+            .split(' ');
     return words;
 }
 
 const QStringList &monkeyFields()
 {
-    static const QStringList fields = {"lblSegID",
-                                       "cmdFindCC",
-                                       "txtFromLocID",
-                                       "txtFromLocName",
-                                       "Label24",
-                                       "Label1",
-                                       "txtReqNo",
-                                       "cmdRef",
-                                       "cmdFindPo",
-                                       "cmdNew",
-                                       "cmdFindDoc",
-                                       "txtDocNo",
-                                       "Label5",
-                                       "txtToLocID",
-                                       "cmdFindLoc",
-                                       "txtToLocName",
-                                       "Label2",
-                                       "dtpDocDate",
-                                       "Label3",
-                                       "txtNarration",
-                                       "Label6",
-                                       "txtOrdNo",
-                                       "grdDetail",
-                                       "chkScanMode",
-                                       "Label9",
-                                       "txtTotalQty",
-                                       "chkPrice",
-                                       "cboPriceList",
-                                       "cmdPrintGLVoucher",
-                                       "cmdSave",
-                                       "cmdDelete",
-                                       "cmdClose"};
+    static const QStringList fields =
+        QStringLiteral(
+            "lblSegID cmdFindCC txtFromLocID txtFromLocName Label24 Label1 txtReqNo cmdRef cmdFindPo "
+            "cmdNew cmdFindDoc txtDocNo Label5 txtToLocID cmdFindLoc txtToLocName Label2 dtpDocDate "
+            "Label3 txtNarration Label6 txtOrdNo grdDetail chkScanMode Label9 txtTotalQty chkPrice "
+            "cboPriceList cmdPrintGLVoucher cmdSave cmdDelete cmdClose")
+            .split(' ');
     return fields;
 }
 
@@ -122,10 +64,14 @@ namespace {
 const char *const KindNames[] = {"key", "char", "type", "click", "double-click", "macro", "session"};
 const char *const TargetNames[] = {"field", "cell", "cell-button", "header", "row-selector"};
 const char *const MacroNames[] = {"header", "line", "scanned line", "recall", "save"};
-constexpr int MacroCount = 5;
 
 // How often each kind is drawn, in parts of 100.
 constexpr int Weights[MonkeyAction::KindCount] = {28, 12, 14, 28, 6, 11, 1};
+
+template <typename List> auto pick(const List &list, quint32 index)
+{
+    return list.at(int(index % list.size()));
+}
 
 } // namespace
 
@@ -136,17 +82,12 @@ QString MonkeyAction::toLine() const
 
 std::optional<MonkeyAction> MonkeyAction::fromLine(const QString &line)
 {
-    const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (parts.size() != 5)
-        return std::nullopt;
+    const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
     quint32 values[5];
-    for (int i = 0; i < 5; ++i) {
-        bool ok = false;
+    bool ok = parts.size() == 5;
+    for (int i = 0; ok && i < 5; ++i)
         values[i] = parts.at(i).toUInt(&ok);
-        if (!ok)
-            return std::nullopt;
-    }
-    if (values[0] >= KindCount)
+    if (!ok || values[0] >= KindCount)
         return std::nullopt;
     return MonkeyAction{int(values[0]), values[1], values[2], values[3], values[4]};
 }
@@ -154,29 +95,23 @@ std::optional<MonkeyAction> MonkeyAction::fromLine(const QString &line)
 QString MonkeyAction::describe() const
 {
     const QString name = QLatin1String(KindNames[kind]) + (isDirect() && kind != Session ? "*" : "");
+    const auto target = MonkeyTarget(a % int(MonkeyTarget::Count));
     switch (kind) {
     case Key:
-        return name + ' ' + monkeyKeys().at(int(a % monkeyKeys().size())).name;
+        return name + ' ' + pick(monkeyKeys(), a).name;
     case Char:
-        return name + " '" + monkeyChars().at(int(a % monkeyChars().size())) + '\'';
+        return name + " '" + pick(monkeyChars(), a) + '\'';
     case Text:
-        return name + ' ' + monkeyWords().at(int(a % monkeyWords().size())) + (b % 2 ? ", Enter" : "");
+        return name + ' ' + pick(monkeyWords(), a) + (b % 2 ? ", Enter" : "");
     case Click:
-    case DoubleClick: {
-        const auto target = MonkeyTarget(a % int(MonkeyTarget::Count));
-        QString where = QLatin1String(TargetNames[int(target)]);
-        if (target == MonkeyTarget::Field)
-            where += ' ' + monkeyFields().at(int(b % monkeyFields().size()));
-        else
-            where += QStringLiteral(" %1:%2").arg(b).arg(c);
-        return name + ' ' + where;
-    }
+    case DoubleClick:
+        return name + ' ' + TargetNames[int(target)] +
+               (target == MonkeyTarget::Field ? ' ' + pick(monkeyFields(), b)
+                                              : QStringLiteral(" %1:%2").arg(b).arg(c));
     case Macro:
-        return name + ' ' + MacroNames[a % MacroCount] + QStringLiteral(" (%1, %2)").arg(b).arg(c);
-    case Session:
-        return name + (b % 2 ? " edit" : " add") + " as " + monkeyUsers().at(int(c % monkeyUsers().size()));
-    default:
-        return name;
+        return name + ' ' + MacroNames[a % 5] + QStringLiteral(" (%1, %2)").arg(b).arg(c);
+    default: // Session
+        return name + (b % 2 ? " edit" : " add") + " as " + pick(monkeyUsers(), c);
     }
 }
 
@@ -184,7 +119,6 @@ QList<MonkeyAction> generateActions(quint32 seed, int count)
 {
     std::mt19937 random(seed);
     QList<MonkeyAction> actions;
-    actions.reserve(count);
     for (int i = 0; i < count; ++i) {
         int roll = int(random() % 100);
         int kind = 0;
@@ -214,13 +148,12 @@ std::optional<QList<MonkeyAction>> readScript(const QString &path)
     QList<MonkeyAction> actions;
     QTextStream in(&file);
     while (!in.atEnd()) {
-        const QString line = in.readLine().section(QLatin1Char('#'), 0, 0).trimmed();
-        if (line.isEmpty())
-            continue;
+        const QString line = in.readLine().section('#', 0, 0).trimmed();
         const auto action = MonkeyAction::fromLine(line);
-        if (!action)
+        if (!line.isEmpty() && !action)
             return std::nullopt;
-        actions.append(*action);
+        if (action)
+            actions.append(*action);
     }
     return actions;
 }

@@ -5,16 +5,14 @@
 // A script is written one action per line to be replayed or cut down.
 
 #include <QList>
-#include <QString>
 #include <QStringList>
-
 #include <optional>
 
 struct MonkeyAction {
     enum Kind {
-        Key,         // a: an entry of MonkeyKeys
-        Char,        // a: a character of MonkeyChars
-        Text,        // a: a word of MonkeyWords, typed; b odd: Enter after it
+        Key,         // a: an entry of monkeyKeys()
+        Char,        // a: a character of monkeyChars()
+        Text,        // a: a word of monkeyWords(), typed; b odd: Enter after it
         Click,       // a: target kind, b and c: which one (see MonkeyTarget)
         DoubleClick, // as Click
         Macro,       // a: a short piece of work a clerk does (header, line, save)

@@ -40,23 +40,6 @@ struct ChildRun {
     int lastPlayed = -1; // the action after which a check failed, when one did
 };
 
-// The line that names the fault, with addresses, numbers and the action it followed left out, so
-// that the same fault after another action is recognised.
-QString faultOf(const QString &output, int exitCode)
-{
-    static const QRegularExpression marker(
-        QStringLiteral("MONKEY FAIL|AddressSanitizer|LeakSanitizer|runtime error|destroyed during|FAIL!|"
-                       "QFATAL|ASSERT|Fatal|Segmentation"));
-    static const QRegularExpression numbers(QStringLiteral("0x[0-9a-f]+|[0-9]+"));
-    static const QRegularExpression after(QStringLiteral(" \\(after action .*$"));
-    const QStringList lines = output.split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        if (line.contains(marker))
-            return QString(line).remove(after).replace(numbers, QStringLiteral("#")).trimmed();
-    }
-    return QStringLiteral("exit code %1").arg(exitCode);
-}
-
 ChildRun runChild(TestDatabase::Engine engine, const QList<MonkeyAction> &script, int timeoutMs)
 {
     QTemporaryDir folder;
@@ -75,15 +58,26 @@ ChildRun runChild(TestDatabase::Engine engine, const QList<MonkeyAction> &script
     if (!ended)
         child.kill(), child.waitForFinished();
     const QString output = QString::fromLocal8Bit(child.readAll());
-    const bool passed = ended && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     static const QRegularExpression afterAction(QStringLiteral("\\(after action ([0-9]+):"));
     const QRegularExpressionMatch after = afterAction.match(output);
-    ChildRun run{passed, QStringLiteral("hung"), output.right(6000)};
-    if (passed)
+    ChildRun run{ended && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 ended ? QStringLiteral("exit code %1").arg(child.exitCode()) : QStringLiteral("hung"),
+                 output.right(6000), after.hasMatch() ? after.captured(1).toInt() : -1};
+    // The fault is the line that names it, with addresses, numbers and the action it followed left
+    // out, so that the same fault after another action is recognised.
+    static const QRegularExpression marker(
+        QStringLiteral("MONKEY FAIL|AddressSanitizer|LeakSanitizer|runtime error|destroyed during|FAIL!|"
+                       "QFATAL|ASSERT|Fatal|Segmentation"));
+    static const QRegularExpression numbers(QStringLiteral("0x[0-9a-f]+|[0-9]+"));
+    static const QRegularExpression afterText(QStringLiteral(" \\(after action .*$"));
+    for (const QString &line : output.split('\n')) {
+        if (ended && line.contains(marker)) {
+            run.fault = QString(line).remove(afterText).replace(numbers, QStringLiteral("#")).trimmed();
+            break;
+        }
+    }
+    if (run.passed)
         run.fault.clear();
-    else if (ended)
-        run.fault = faultOf(output, child.exitCode());
-    run.lastPlayed = after.hasMatch() ? after.captured(1).toInt() : -1;
     return run;
 }
 
@@ -140,8 +134,7 @@ int playChild()
     }
     const bool postgres =
         qEnvironmentVariable(EngineVariable) == TestDatabase::engineName(TestDatabase::Postgres);
-    MonkeyPlayer player(postgres ? TestDatabase::Postgres : TestDatabase::Sqlite, *script);
-    return player.run();
+    return playScript(postgres ? TestDatabase::Postgres : TestDatabase::Sqlite, *script);
 }
 
 } // namespace
@@ -149,7 +142,7 @@ int playChild()
 class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
-    void randomInput_data() { TestDatabase::addEngineColumn(); }
+    void randomInput_data() { addEngineColumn(); }
 
     void randomInput()
     {

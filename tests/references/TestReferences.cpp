@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,7 +22,7 @@ const QString Untouched = QStringLiteral(" / 2000-01-01 / before / 0.00"); // se
 
 // Locations; the next voucher numbers of sources 1, 2, 12 and 99 are 42, 8, 3 and 5. Requisitions
 // of location 8: 12 has a served and a partly served line, 20 only items the item view does not
-// know, 30 a line without a serial number, 50 no narration; 15 is location 7's.
+// know, 50 no narration; 15 is location 7's.
 const char *const Seed[] = {
     "insert into ICLoc (LocID, LocName) values (1, 'Main Store'), (2, 'Branch'), (8, 'Showroom'), "
     "(12, 'Depot Twelve')",
@@ -32,11 +31,11 @@ const char *const Seed[] = {
     "('C-3', 'Washer', 'PCS')",
     "insert into ReqH (LocID, DocNo, DocDate, Narration) values (8, 12, '2024-03-05', 'For the showroom'), "
     "(7, 15, '2024-04-01', 'North order'), (8, 20, '2024-05-02', 'Unknown items'), "
-    "(8, 30, '2024-06-03', 'Bad line'), (8, 50, '2024-08-05', NULL)",
+    "(8, 50, '2024-08-05', NULL)",
     "insert into ReqStat (LocID, DocNo, ItemID, Unit, Conver, SrNo, QtyReq, POQty) values "
     "(8, 12, 'A-1', 'PCS', 1, 'S1', 10, 10), (8, 12, 'B-2', 'BOX', 12, 'S2', 10, 4), "
     "(7, 15, 'A-1', 'PCS', 1, 'S3', 5, 0), (8, 20, 'Z-9', 'PCS', 1, 'S4', 3, 0), "
-    "(8, 30, 'A-1', 'PCS', 1, NULL, 2, 0), (8, 50, 'A-1', 'PCS', 1, 'S6', 1, 0)"};
+    "(8, 50, 'A-1', 'PCS', 1, 'S6', 1, 0)"};
 
 // A started host of user "ann" on the seeded database, with the rights scripted (sources 1 and
 // 12, destination 8) unless the real companions are asked for.
@@ -97,16 +96,12 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("outcome"); // name shown | rights asked | the form reset with its number
         // clang-format off
-        QTest::newRow("source allowed") << "from" << "1" << "" << "Main Store|ann,1,1|reset 42";
+        QTest::newRow("source 12abc allowed") << "from" << "12abc" << "" << "Depot Twelve|ann,12,1|reset 3";
         QTest::newRow("source not found") << "from" << "99" << NotFound << "previous||reset 5";
-        QTest::newRow("source not allowed") << "from" << "2" << NotFrom << "Branch|ann,2,1|reset 8";
-        QTest::newRow("rights fail") << "from tab fail" << "1" << NotFrom << "Main Store|ann,1,1|reset 42";
-        QTest::newRow("source 12abc is 12") << "from tab" << "12abc" << "" << "Depot Twelve|ann,12,1|reset 3";
+        QTest::newRow("source not allowed") << "from tab" << "2" << NotFrom << "Branch|ann,2,1|reset 8";
         QTest::newRow("source 0") << "from" << "0" << "" << "previous||kept";
-        QTest::newRow("source empty") << "from tab" << "" << "" << "previous||kept";
         QTest::newRow("source in edit mode") << "from edit" << "1" << "" << "Main Store|ann,1,1|kept";
         QTest::newRow("destination allowed") << "to tab" << "8" << "" << "Showroom|ann,8,2|kept";
-        QTest::newRow("destination not found") << "to" << "99" << NotFound << "previous||kept";
         QTest::newRow("destination only a source") << "to" << "1" << NotTo << "Main Store|ann,1,2|kept";
         // clang-format on
     }
@@ -117,7 +112,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, box);
         QVT_START(started, TestDatabase::Sqlite, how.contains("edit"));
-        started.factory->rightsFail = how.contains("fail");
         qvtrnsfr::TransferForm &f = started.host.form();
         QLineEdit *edit = how.startsWith("from") ? f.txtFromLocID : f.txtToLocID;
         QLineEdit *name = how.startsWith("from") ? f.txtFromLocName : f.txtToLocName;
@@ -271,8 +265,7 @@ private slots:
         catcher.answerNext(QMessageBox::Ok);
         QTest::mouseClick(f.cmdSave, Qt::LeftButton);
         QTRY_COMPARE(catcher.count(), 4);
-        QCOMPARE(catcher.last().summary(),
-                 "information Save Document: Document Number  42  Is Saved Successfully ");
+        QCOMPARE(catcher.last(), "information Save Document: Document Number  42  Is Saved Successfully ");
         QCOMPARE(clicks.count(), 2);
         QCOMPARE(db.scalar("select count(*) from ICTRANH where ToLocID = 8").toInt(), 1);
     }
@@ -280,26 +273,20 @@ private slots:
     void importingARequisition_data()
     {
         QTest::addColumn<QString>("requisition");
-        QTest::addColumn<QString>("damage"); // a statement that breaks the database first
-        QTest::addColumn<QString>("box");    // with wildcards
+        QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("voucher");
         const QString prior = "C-3||||2||| C-3||||-2|||"; // lines whose total of 0 leaves cmdRef on
-        const QString twelve = "B-2|Nut|BOX|12|6|S2|| / 2024-03-05 / For the showroom / 6.00";
-        const QString notFound = "warning PO: Requisition not found or Requisition Completed.";
-        const QString failed = "critical Host Caption: *";
-        const auto row = [](const char *name, const char *number, const char *damage, const QString &box,
-                            const QString &voucher) {
-            QTest::newRow(name) << number << damage << box << voucher;
-        };
-        row("served and partly served lines", "12", "", "", twelve);
+        // clang-format off
+        QTest::newRow("open lines") << "12" << "" << "B-2|Nut|BOX|12|6|S2|| / 2024-03-05 / For the showroom / 6.00";
         // No open line the item view knows: the header is taken over, the lines stay.
-        row("items missing from item view", "20", "", "", prior + " / 2024-05-02 / Unknown items / 0.00");
-        row("requisition of another location", "15", "", notFound, prior + Untouched);
-        row("no requisition number", "", "", "", prior + Untouched);
+        QTest::newRow("no known item") << "20" << "" << prior + " / 2024-05-02 / Unknown items / 0.00";
+        QTest::newRow("another location's") << "15" << "warning PO: Requisition not found or Requisition Completed."
+                                            << prior + Untouched;
+        QTest::newRow("no requisition number") << "" << "" << prior + Untouched;
         // A failure keeps the lines, but not the header already taken over.
-        row("no narration", "50", "", failed + "*Null*", prior + " / 2024-08-05 / before / 0.00");
-        row("item view missing", "12", "drop view ICItemV", failed + "ICItemV*",
-            prior + " / 2024-03-05 / For the showroom / 0.00");
+        QTest::newRow("no narration") << "50" << "critical Host Caption: Invalid use of Null"
+                                      << prior + " / 2024-08-05 / before / 0.00";
+        // clang-format on
     }
 
     // What the form makes of a requisition read by the core: the header taken over as far as it
@@ -307,27 +294,22 @@ private slots:
     void importingARequisition()
     {
         QFETCH(QString, requisition);
-        QFETCH(QString, damage);
         QFETCH(QString, box);
         QFETCH(QString, voucher);
         QVT_START(started, TestDatabase::Sqlite);
-        QVERIFY2(damage.isEmpty() || started.db.exec(damage), qPrintable(started.db.errorText()));
         started.header(requisition);
         started.host.setLines({{"C-3", "", "", "", "2"}, {"C-3", "", "", "", "-2"}});
         const qvtrnsfr::LineArray *before = &started.host.state()->lines();
         MessageCatcher catcher;
         catcher.answerNext(QMessageBox::Ok, box.isEmpty() ? 0 : 1);
         QTest::mouseClick(started.host.form().cmdRef, Qt::LeftButton);
-
-        QTRY_COMPARE(catcher.count(), box.isEmpty() ? 0 : 1);
-        const auto pattern = QRegularExpression::fromWildcard(box, Qt::CaseInsensitive);
-        QVERIFY2(pattern.match(catcher.summaries()).hasMatch(), qPrintable(catcher.summaries()));
+        QTRY_COMPARE(catcher.summaries(), box);
         QCOMPARE(started.voucher(), voucher);
         QCOMPARE(&started.host.state()->lines() == before, voucher.startsWith("C-3"));
         // An import that runs at all ends in the grid; the requisition buttons serve a voucher of 0.
         qvtrnsfr::TransferForm &f = started.host.form();
         QCOMPARE(hasFocusIn(f.grdDetail, true), requisition.toDouble() != 0);
-        QCOMPARE(f.cmdRef->isEnabled(), f.txtTotalQty->text() == "0.00");
+        QCOMPARE(f.cmdRef->isEnabled() + f.cmdFindPo->isEnabled(), f.txtTotalQty->text() == "0.00" ? 2 : 0);
         QCOMPARE(f.grdDetail->lines(), &started.host.state()->lines());
         QVERIFY(!QGuiApplication::overrideCursor());
     }

@@ -29,7 +29,7 @@ class TestSchema : public QObject {
     }
 
 private slots:
-    void appliesOnEveryEngineAndAgain_data() { TestDatabase::addEngineColumn(); }
+    void appliesOnEveryEngineAndAgain_data() { addEngineColumn(); }
     void appliesOnEveryEngineAndAgain()
     {
         QFETCH(TestDatabase::Engine, engine);
@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(rows(db, "SELECT LocName FROM ICLoc"), QString("Main"));
     }
 
-    void rowsOfTheNamedColumnsFit_data() { TestDatabase::addEngineColumn(); }
+    void rowsOfTheNamedColumnsFit_data() { addEngineColumn(); }
     void rowsOfTheNamedColumnsFit()
     {
         QFETCH(TestDatabase::Engine, engine);

@@ -20,13 +20,11 @@ public:
                             mayChangeSource = true;
     };
     Profile profile;
-    QList<QPair<int, int>> allowed;                   // (location, direction) pairs LocationAllowed grants
-    bool rightsFail = false;                          // LocationAllowed cannot answer
-    std::optional<int> transactionSetting = 0;        // LedgerService
-    std::optional<double> serialBalance, itemBalance; // StockBalance by serial number, by item
-    std::optional<double> itemCost = 1.0;             // ItemCost
-    QString selectedValue;                            // what the pick list returns after ShowList
-    QPointer<QWidget> focusDuringList;                // takes the focus while the list is shown
+    QList<QPair<int, int>> allowed;            // (location, direction) pairs LocationAllowed grants
+    std::optional<int> transactionSetting = 0; // LedgerService
+    std::optional<double> balance;             // StockBalance's answer; ItemCost answers 1
+    QString selectedValue;                     // what the pick list returns after ShowList
+    QPointer<QWidget> focusDuringList;         // takes the focus while the list is shown
     QStringList missing; // parts that cannot be made: "lookup", "rights", "inventory", "ledger", "settings"
     QStringList real;    // parts made as the real component instead of the double
     QStringList log;

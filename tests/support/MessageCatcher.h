@@ -9,33 +9,24 @@
 
 class MessageCatcher {
 public:
-    struct Box {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QString summary() const; // "<icon> <title>: <text>", e.g. "warning PO: Requisition not ..."
-    };
-
     MessageCatcher();
     void answerNext(QMessageBox::StandardButton button, int times = 1)
     {
         m_answers += QList<QMessageBox::StandardButton>(times, button);
     }
     void expectNone() { m_answers.clear(); } // any box from now on fails the test
-    void clear() { m_boxes.clear(); }        // forgets the boxes seen so far
 
-    int count() const { return int(m_boxes.size()); }
-    const Box &last() const { return m_boxes.isEmpty() ? m_none : m_boxes.constLast(); } // empty when none
-    QString summaries() const; // the summaries of all boxes seen, joined by " / "
+    int count() const { return int(m_seen.size()); }
+    // Each box as "<icon> <title>: <text>", e.g. "warning PO: Requisition not ...", and, when it
+    // offers more than OK, " [<buttons>, default <button>]"; joined by " / ".
+    QString summaries() const { return m_seen.join(QStringLiteral(" / ")); }
+    QString last() const { return m_seen.value(m_seen.size() - 1); }
 
 private:
     void poll();
 
     QTimer m_timer;
     QList<QMessageBox::StandardButton> m_answers;
-    QList<Box> m_boxes;
+    QStringList m_seen;
     QList<QPointer<QMessageBox>> m_handled;
-    Box m_none;
 };

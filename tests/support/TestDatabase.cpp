@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTest>
+#include <QSqlRecord>
 #include <QUrl>
 
 namespace {
@@ -112,9 +112,17 @@ QVariant TestDatabase::scalar(const QString &sql, const QVariantList &binds)
     return {};
 }
 
-void TestDatabase::addEngineColumn()
+QString TestDatabase::rows(const QString &sql, const QVariantList &binds)
 {
-    QTest::addColumn<TestDatabase::Engine>("engine");
-    for (Engine engine : {Sqlite, Postgres})
-        QTest::newRow(qPrintable(engineName(engine))) << engine;
+    QSqlQuery query(connection());
+    if (!run(query, sql, binds, &m_error))
+        return "failed: " + m_error;
+    QStringList rows;
+    while (query.next()) {
+        QStringList cells;
+        for (int i = 0; i < query.record().count(); ++i)
+            cells << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+        rows << cells.join('|');
+    }
+    return rows.join(' ');
 }

@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVariantList>
 
 class TestDatabase {
@@ -21,6 +22,8 @@ public:
     QString connectionName() const { return m_connectionName; }
     bool exec(const QString &sql, const QVariantList &binds = {});       // false: see errorText()
     QVariant scalar(const QString &sql, const QVariantList &binds = {}); // first value, or invalid
+    // The rows of a query: cells joined by '|' ("NULL" for a null), rows by ' '.
+    QString rows(const QString &sql, const QVariantList &binds = {});
 
     static bool isAvailable(Engine e) { return e == Sqlite || !qEnvironmentVariableIsEmpty(UrlVariable); }
     static QList<Engine> enginesAvailable()
@@ -28,8 +31,6 @@ public:
         return isAvailable(Postgres) ? QList{Sqlite, Postgres} : QList{Sqlite};
     }
     static QString engineName(Engine engine) { return engine == Sqlite ? "sqlite" : "postgresql"; }
-    // Adds the column "engine", a row per engine (PostgreSQL also without a server: skipped).
-    static void addEngineColumn();
     static constexpr const char *UrlVariable = "QVT_TEST_PG_URL";
 
 private:
@@ -44,6 +45,23 @@ private:
 };
 
 Q_DECLARE_METATYPE(TestDatabase::Engine)
+
+// One row of a data table per engine ("sqlite name", "postgresql name"), the engine in the first
+// column; PostgreSQL rows also without a server, where the test skips them.
+template <typename... Values> void addEngineRows(const char *name, const Values &...values)
+{
+    for (const TestDatabase::Engine engine : {TestDatabase::Sqlite, TestDatabase::Postgres})
+        ((QTest::addRow("%s %s", qPrintable(TestDatabase::engineName(engine)), name) << engine)
+         << ... << values);
+}
+
+// The column "engine" with one plain row per engine.
+inline void addEngineColumn()
+{
+    QTest::addColumn<TestDatabase::Engine>("engine");
+    for (const TestDatabase::Engine engine : {TestDatabase::Sqlite, TestDatabase::Postgres})
+        QTest::newRow(qPrintable(TestDatabase::engineName(engine))) << engine;
+}
 
 #define QVT_SKIP_UNLESS_AVAILABLE(engine)                                                                    \
     do {                                                                                                     \

@@ -1,5 +1,4 @@
 target_sources(qvt_testdb PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/QueryPlan.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestDatabase.cpp
 )
 target_sources(qvt_testsupport PRIVATE

@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(scalar(db, "PRAGMA journal_mode"), "wal");
     }
 
-    void stockAgreesWithHistory_data() { TestDatabase::addEngineColumn(); }
+    void stockAgreesWithHistory_data() { addEngineColumn(); }
 
     // Whatever changes the history (movements added, changed and removed; vouchers saved,
     // rewritten to another destination with other lines, deleted; a header sent elsewhere or to

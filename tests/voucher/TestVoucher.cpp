@@ -15,7 +15,6 @@
 
 #include <QSemaphore>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
 #include <array>
 #include <map>
@@ -103,22 +102,6 @@ QString shown(const std::optional<LoadedVoucher> &voucher)
            (voucher->lines ? textOf(*voucher->lines) : "no lines");
 }
 
-// The rows of a query, cells joined by '|' ("NULL" for a null), rows by ' '.
-QString rows(const QSqlDatabase &db, const QString &sql)
-{
-    QSqlQuery query(db);
-    if (!query.exec(sql))
-        return "failed: " + sql;
-    QStringList rows;
-    while (query.next()) {
-        QStringList cells;
-        for (int i = 0; i < query.record().count(); ++i)
-            cells << (query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
-        rows << cells.join('|');
-    }
-    return rows.join(' ');
-}
-
 // Stock balances answered in the order asked ("fail": the call fails), each call written down.
 struct ScriptedInventory : companions::StockMoveInventory {
     QStringList answers, calls;
@@ -197,7 +180,9 @@ struct Store {
     bool ready = false;
 };
 
-#define QVT_STORE(name, engine, ...)                                                                         \
+// The store of the row's engine, over the masters and the statements given.
+#define QVT_STORE(name, ...)                                                                                 \
+    QFETCH(Engine, engine);                                                                                  \
     QVT_SKIP_UNLESS_AVAILABLE(engine);                                                                       \
     Store name(engine, __VA_ARGS__);                                                                         \
     QVERIFY2(name.ready, qPrintable(name.db.errorText()))
@@ -207,14 +192,6 @@ template <typename... Types> void columns(const std::array<const char *, sizeof.
 {
     int column = 0;
     (QTest::addColumn<Types>(names[column++]), ...);
-}
-
-// One row of the case for each engine, the engine in the first column.
-template <typename... Values> void addRows(const char *name, const Values &...values)
-{
-    for (const Engine engine : {TestDatabase::Sqlite, TestDatabase::Postgres})
-        ((QTest::addRow("%s %s", qPrintable(TestDatabase::engineName(engine)), name) << engine)
-         << ... << values);
 }
 
 // Makes the database refuse to insert a line whose quantity is 13.
@@ -342,96 +319,78 @@ private slots:
         QTEST(inventory.calls.join(' '), "calls");
     }
 
-    void locations_data()
+    void lookups_data()
     {
-        // rights: the answer of the rights component ("missing": none); result: refusal / name / asked
-        columns<Engine, double, int, QString, QString>(
-            {"engine", "location", "direction", "rights", "result"});
+        // lookup: "location id direction rights" (rights: the answer of the rights component,
+        // "missing" for none), "requisition number destination", "typed code", "scanned code",
+        // "unit code|unit", "price code|list"
+        columns<Engine, QString, QString>({"engine", "lookup", "result"});
+        // result: refusal / name / rights asked
         const QString refused =
             "information %1 [From Loc]: You are not authorized to tranfer %1 this location. / ";
-        addRows("not found", 9.0, 1, "yes", "warning from: Location not found. / not found / ");
-        addRows("allowed as source", 1.0, 1, "yes", "passes / Main store / tester,1,1");
-        addRows("allowed as destination", 2.0, 2, "yes", "passes / Branch / tester,2,2");
-        addRows("refused as source", 1.0, 1, "no", refused.arg("from") + "Main store / tester,1,1");
-        addRows("refused as destination", 2.0, 2, "no", refused.arg("to") + "Branch / tester,2,2");
-        addRows("no rights component", 1.0, 1, "missing", refused.arg("from") + "Main store / ");
-        addRows("rights call fails", 1.0, 1, "fail", refused.arg("from") + "Main store / tester,1,1");
-    }
-    // A location is looked up, then the user's right to use it in its direction asked.
-    void locations()
-    {
-        QFETCH(Engine, engine);
-        QFETCH(double, location);
-        QFETCH(int, direction);
-        QFETCH(QString, rights);
-        QVT_SKIP_UNLESS_AVAILABLE(engine);
-        ScriptedRights scripted;
-        scripted.answer = rights;
-        const LocationCheck check = checkLocation(catalog(engine), location, Direction(direction),
-                                                  rights == "missing" ? nullptr : &scripted, "tester");
-        QTEST(shown(check.refusal) + " / " + (check.found ? check.name.toString() : "not found") + " / " +
-                  scripted.calls.join(' '),
-              "result");
-    }
-
-    void requisitions_data()
-    {
+        addEngineRows("location not found", "location 9 1 yes",
+                      "warning from: Location not found. / not found / ");
+        addEngineRows("allowed as source", "location 1 1 yes", "passes / Main store / tester,1,1");
+        addEngineRows("allowed as destination", "location 2 2 yes", "passes / Branch / tester,2,2");
+        addEngineRows("refused as source", "location 1 1 no",
+                      refused.arg("from") + "Main store / tester,1,1");
+        addEngineRows("refused as destination", "location 2 2 no", refused.arg("to") + "Branch / tester,2,2");
+        addEngineRows("no rights component", "location 1 1 missing", refused.arg("from") + "Main store / ");
+        addEngineRows("rights call fails", "location 1 1 fail",
+                      refused.arg("from") + "Main store / tester,1,1");
         // result: "outcome date narration: lines or failure"
-        columns<Engine, QString, double, QString>({"engine", "number", "destination", "result"});
         const char *const twelve = "imported 2024-02-01 For the branch: 10-00-02|Nut|BOX|12|6|S2||";
-        addRows("an open and a served line", "12", 2.0, twelve);
-        addRows("12.0 is 12", "12.0", 2.0, twelve);
-        addRows("another destination's", "12", 3.0, "not found - -: ");
-        addRows("every line served", "15", 3.0, "not found - -: ");
-        addRows("only unknown items", "13", 2.0, "no lines 2024-02-02 Unknown items: ");
-        addRows("null narration", "14", 2.0, "failed 2024-02-03 -: Invalid use of Null");
+        addEngineRows("an open and a served line", "requisition 12 2", twelve);
+        addEngineRows("requisition 12.0 is 12", "requisition 12.0 2", twelve);
+        addEngineRows("another destination's", "requisition 12 3", "not found - -: ");
+        addEngineRows("every line served", "requisition 15 3", "not found - -: ");
+        addEngineRows("only unknown items", "requisition 13 2", "no lines 2024-02-02 Unknown items: ");
+        addEngineRows("null narration", "requisition 14 2", "failed 2024-02-03 -: Invalid use of Null");
+        // result: the item, its unit's factor, its price
+        addEngineRows("typed exactly", "typed 10-00-01", "10-00-01 Bolt PCS");
+        addEngineRows("typed without dashes", "typed 100001", "none");
+        addEngineRows("typed with a quote", "typed O'Neil-1", "O'Neil-1 Quoted PCS");
+        addEngineRows("scanned without dashes", "scanned 100001", "10-00-01 Bolt PCS");
+        addEngineRows("scanned with other dashes", "scanned 1-0-0-0-0-1", "10-00-01 Bolt PCS");
+        addEngineRows("alias wins over an item code", "scanned BC100", "10-00-02 Nut PCS");
+        addEngineRows("scanned with a quote", "scanned O'Neil1", "O'Neil-1 Quoted PCS");
+        addEngineRows("quote as SQL", "scanned x' or ''='", "none");
+        addEngineRows("unit", "unit 10-00-01|BOX", "12");
+        addEngineRows("unit of a quoted item", "unit O'Neil-1|C'N", "4");
+        addEngineRows("unit not defined", "unit 10-00-01|KG", "none");
+        addEngineRows("price", "price 10-00-01|RETAIL", "2.5");
+        addEngineRows("no price in the list", "price 10-00-02|RETAIL", "0");
     }
-    // The open lines of a requisition, and what was read of its header when it cannot be imported.
-    void requisitions()
-    {
-        QFETCH(Engine, engine);
-        QFETCH(QString, number);
-        QFETCH(double, destination);
-        QVT_SKIP_UNLESS_AVAILABLE(engine);
-        const RequisitionImport read =
-            readRequisition(catalog(engine), NumberText::read(number).leading, destination);
-        static const char *const outcomes[] = {"imported", "no lines", "not found", "failed"};
-        QTEST(QString("%1 %2 %3: %4")
-                  .arg(outcomes[read.outcome], read.date ? read.date->toString(Qt::ISODate) : "-",
-                       read.narration.value_or("-"),
-                       read.outcome == RequisitionImport::Failed ? read.failure : textOf(read.lines)),
-              "result");
-    }
-
-    void items_data()
-    {
-        // lookup: typed, scanned, unit or price, then "code|unit or list"
-        columns<Engine, QString, QString>({"engine", "lookup", "result"});
-        addRows("typed exactly", "typed 10-00-01", "10-00-01 Bolt PCS");
-        addRows("typed without dashes", "typed 100001", "none");
-        addRows("typed with a quote", "typed O'Neil-1", "O'Neil-1 Quoted PCS");
-        addRows("scanned without dashes", "scanned 100001", "10-00-01 Bolt PCS");
-        addRows("scanned with other dashes", "scanned 1-0-0-0-0-1", "10-00-01 Bolt PCS");
-        addRows("alias wins over an item code", "scanned BC100", "10-00-02 Nut PCS");
-        addRows("scanned with a quote", "scanned O'Neil1", "O'Neil-1 Quoted PCS");
-        addRows("quote as SQL", "scanned x' or ''='", "none");
-        addRows("unit", "unit 10-00-01|BOX", "12");
-        addRows("unit of a quoted item", "unit O'Neil-1|C'N", "4");
-        addRows("unit not defined", "unit 10-00-01|KG", "none");
-        addRows("price", "price 10-00-01|RETAIL", "2.5");
-        addRows("no price in the list", "price 10-00-02|RETAIL", "0");
-    }
-    // Items typed and scanned, units of an item and its price in a list.
-    void items()
+    // What the look-ups read: a location, then the user's right to use it in its direction; the
+    // open lines of a requisition, and what was read of its header when it cannot be imported;
+    // items typed and scanned, the units of an item and its price in a list.
+    void lookups()
     {
         QFETCH(Engine, engine);
         QFETCH(QString, lookup);
         QVT_SKIP_UNLESS_AVAILABLE(engine);
         const QSqlDatabase db = catalog(engine);
         const QString kind = lookup.section(' ', 0, 0), argument = lookup.section(' ', 1);
+        const QStringList words = argument.split(' ');
         const QString code = argument.section('|', 0, 0), second = argument.section('|', 1);
         QString result;
-        if (kind == "typed" || kind == "scanned") {
+        if (kind == "location") {
+            ScriptedRights rights;
+            rights.answer = words[2];
+            const LocationCheck check =
+                checkLocation(db, words[0].toDouble(), Direction(words[1].toInt()),
+                              rights.answer == "missing" ? nullptr : &rights, "tester");
+            result = shown(check.refusal) + " / " + (check.found ? check.name.toString() : "not found") +
+                     " / " + rights.calls.join(' ');
+        } else if (kind == "requisition") {
+            const RequisitionImport read =
+                readRequisition(db, NumberText::read(words[0]).leading, words[1].toDouble());
+            static const char *const outcomes[] = {"imported", "no lines", "not found", "failed"};
+            result = QString("%1 %2 %3: %4")
+                         .arg(outcomes[read.outcome], read.date ? read.date->toString(Qt::ISODate) : "-",
+                              read.narration.value_or("-"),
+                              read.outcome == RequisitionImport::Failed ? read.failure : textOf(read.lines));
+        } else if (kind == "typed" || kind == "scanned") {
             const Found<Item> found = kind == "typed" ? findTypedItem(db, code) : findScannedItem(db, code);
             result = !found.ran ? "failed"
                      : !found.value
@@ -449,11 +408,12 @@ private slots:
     void priceListsAndDbId_data()
     {
         columns<Engine, QStringList, QString, int>({"engine", "seed", "lists", "dbId"});
-        addRows("trimmed, in order",
-                QStringList{"Insert into icprc (PriceList) Values ('TRADE '), (' RETAIL'), ('WHOLESALE')",
-                            "Insert into GLSetup (DbID) Values (7)"},
-                "RETAIL,TRADE,WHOLESALE", 7);
-        addRows("none, and no setup row", QStringList{}, "", 0);
+        addEngineRows(
+            "trimmed, in order",
+            QStringList{"Insert into icprc (PriceList) Values ('TRADE '), (' RETAIL'), ('WHOLESALE')",
+                        "Insert into GLSetup (DbID) Values (7)"},
+            "RETAIL,TRADE,WHOLESALE", 7);
+        addEngineRows("none, and no setup row", QStringList{}, "", 0);
         // A null ends the reading; SQLite orders it first, PostgreSQL last.
         const QStringList nulls{"Insert into icprc (PriceList) Values ('A'), (NULL), ('C')",
                                 "Insert into GLSetup (DbID) Values (NULL)"};
@@ -476,12 +436,11 @@ private slots:
         QTEST(GetDbID(db.connection()), "dbId");
     }
 
-    void roundTrip_data() { TestDatabase::addEngineColumn(); }
+    void roundTrip_data() { addEngineColumn(); }
     // Every column a save writes, as stored and as the voucher is recalled.
     void roundTrip()
     {
-        QFETCH(Engine, engine);
-        QVT_STORE(s, engine, {});
+        QVT_STORE(s, {});
         Voucher first = voucherOf("1", "1", "2", "A-1|Bolt|PCS|1|3|SN1|EN1|10.5;B-2|Nut|BOX|12|2|||");
         first.narration = "It's a round trip";
         first.orderNo = NumberText::read("12.5");
@@ -490,69 +449,80 @@ private slots:
         QCOMPARE(shown(s.save(first)), "saved 1");
         QCOMPARE(shown(s.save(voucherOf("2", "1", "2", "A-1|Bolt|PCS|1|4|||9.75"))), "saved 2"); // prices off
         const QString day = QDate::currentDate().toString("yyyyMMdd");
-        QCOMPARE(rows(s.db.connection(),
-                      "Select DocNo, DocDate, ToLocID, Narration, TotalQty, AuditUser, OrdNo,"
-                      " SysDate, DbID, ShowPrice, ReqNo, LinkDetID, CAST(Posted AS integer),"
-                      " CAST(AuditTime is null AS integer) from ICTRANH Order by 1"),
+        QCOMPARE(s.db.rows("Select DocNo, DocDate, ToLocID, Narration, TotalQty, AuditUser, OrdNo,"
+                           " SysDate, DbID, ShowPrice, ReqNo, LinkDetID, CAST(Posted AS integer),"
+                           " CAST(AuditTime is null AS integer) from ICTRANH Order by 1"),
                  "1|2024-03-05|2|It's a round trip|5|tester|12.5|" + day +
                      "|7|1|R-7|NULL|0|0 2|2024-03-05|2||4|tester|0|" + day + "|7|0|0|NULL|0|0");
         // A-1 costs 3 at source 1, B-2 5: their receipts up to the voucher's date.
-        QCOMPARE(rows(s.db.connection(), "Select DocNo, ItemID, Unit, Conver, Qty, Cost, Amount, SrNo, EngNo,"
-                                         " Price from ICTRAND Order by DocNo, ItemID"),
+        QCOMPARE(s.db.rows("Select DocNo, ItemID, Unit, Conver, Qty, Cost, Amount, SrNo, EngNo,"
+                           " Price from ICTRAND Order by DocNo, ItemID"),
                  "1|A-1|PCS|1|3|3|9|SN1|EN1|10.5 1|B-2|BOX|12|2|5|120|||NULL 2|A-1|PCS|1|4|3|12|||0");
         QCOMPARE(shown(VoucherStore(s.db.connection()).LoadDocument(first)),
                  "1 2024-03-05|2|It's a round trip|12.5|R-7|prices|0 "
                  "A-1|Bolt|PCS|1|3|SN1|EN1|10.5;B-2|Nut|BOX|12|2|||0");
     }
 
-    void loading_data()
+    void storedVouchers_data()
     {
-        columns<Engine, QString, QString, QString>({"engine", "number", "source", "result"});
+        // action: "recall" or "delete", number and source, or "next" and a source ("dropped": the
+        // tables are gone); result: the recalled voucher, what the delete left (ledger rows /
+        // headers / lines), or the number
+        columns<Engine, QString, QString>({"engine", "action", "result"});
         const char *const linked = "4 2024-02-01|3|linked|77|R-2|prices|17 A-1|Bolt|PCS|1|2|||0";
-        addRows("linked", "4", "1", linked);
-        addRows("number leading 4abc", "4abc", "1", linked);
-        addRows("nulls", "6", "1", "6 -||||0|-|0 C-3|Washer|||4.5|||0");
-        addRows("only unknown items", "8", "1", "8 -|2|||0|-|0 no lines");
-        addRows("another source's number", "7", "1", "none");
-        addRows("source no number", "7", "2x", "none");
+        const char *const untouched = " / 1|4 1|6 1|8 2|4 / 1|4|A-1 1|6|C-3 1|6|GONE 1|8|GONE 2|4|B-2";
+        addEngineRows("linked", "recall 4 1", linked);
+        addEngineRows("number leading 4abc", "recall 4abc 1", linked);
+        addEngineRows("nulls", "recall 6 1", "6 -||||0|-|0 C-3|Washer|||4.5|||0");
+        addEngineRows("only unknown items", "recall 8 1", "8 -|2|||0|-|0 no lines");
+        addEngineRows("another source's number", "recall 7 1", "none");
+        addEngineRows("source no number", "recall 4 2x", "none");
+        addEngineRows("delete linked", "delete 4 1",
+                      "done 18 / 1|6 1|8 2|4 / 1|6|C-3 1|6|GONE 1|8|GONE 2|4|B-2");
+        addEngineRows("delete, link 0", "delete 8 1",
+                      "done 17 17 18 / 1|4 1|6 2|4 / 1|4|A-1 1|6|C-3 1|6|GONE 2|4|B-2");
+        addEngineRows("delete, no link", "delete 6 1",
+                      "done 17 17 18 / 1|4 1|8 2|4 / 1|4|A-1 1|8|GONE 2|4|B-2");
+        addEngineRows("delete, no such voucher", "delete 9 1", QString("done 17 17 18") + untouched);
+        addEngineRows("next number", "next 1", "9");
+        addEngineRows("next number, another source", "next 2", "5");
+        addEngineRows("next number, a new source", "next 3", "1");
+        addEngineRows("next number, query cannot run", "next 1 dropped", "0");
     }
     // A recalled voucher: nulls read as empty fields, "0" for the requisition and the sale price;
-    // lines whose item is unknown are left out.
-    void loading()
+    // lines whose item is unknown are left out. A deleted one goes with its lines, and with its
+    // ledger rows when it is linked; voucher 4 of another source stays. The next number of a source
+    // is its highest plus 1, 1 for a source without vouchers, 0 when the query cannot run.
+    void storedVouchers()
     {
-        QFETCH(Engine, engine);
-        QFETCH(QString, number);
-        QFETCH(QString, source);
+        QFETCH(QString, action);
         QVT_STORE(
-            s, engine,
-            {"Insert into ICTRANH (FromLocID, DocNo, DocDate, ToLocID, Narration, OrdNo, ShowPrice, ReqNo,"
-             " LinkDetID) Values (1, 4, '2024-02-01', 3, 'linked', 77, 1, 'R-2', 17),"
-             " (1, 6, NULL, NULL, NULL, NULL, NULL, NULL, NULL), (1, 8, NULL, 2, NULL, NULL, 0, NULL, 0),"
-             " (2, 7, NULL, 3, NULL, NULL, 0, NULL, NULL)",
-             "Insert into ICTRAND (FromLocID, DocNo, ItemID, Unit, Conver, Qty) Values"
-             " (1, 4, 'A-1', 'PCS', 1, 2), (1, 6, 'C-3', NULL, NULL, 4.5), (1, 6, 'GONE', NULL, NULL, 1),"
-             " (1, 8, 'GONE', 'PCS', 1, 1)"});
-        QTEST(shown(VoucherStore(s.db.connection()).LoadDocument(voucherOf(number, source, ""))), "result");
-    }
-
-    void nextNumber_data()
-    {
-        columns<Engine, double, bool, int>({"engine", "source", "schema", "number"});
-        addRows("source 1", 1.0, true, 6);
-        addRows("source 2", 2.0, true, 4);
-        addRows("new source", 3.0, true, 1);
-        addRows("query cannot run", 1.0, false, 0);
-    }
-    void nextNumber()
-    {
-        QFETCH(Engine, engine);
-        QFETCH(double, source);
-        QFETCH(bool, schema);
-        QVT_SKIP_UNLESS_AVAILABLE(engine);
-        TestDatabase db(engine, schema ? TestDatabase::WithSchema : TestDatabase::WithoutSchema);
-        QVERIFY2(!schema || db.exec("Insert into ICTRANH (FromLocID, DocNo) Values (1, 1), (1, 5), (2, 3)"),
-                 qPrintable(db.errorText()));
-        QTEST(VoucherStore(db.connection()).NextDocNo(source), "number");
+            s, {"Insert into ICTRANH (FromLocID, DocNo, DocDate, ToLocID, Narration, OrdNo, ShowPrice, ReqNo,"
+                " LinkDetID) Values (1, 4, '2024-02-01', 3, 'linked', 77, 1, 'R-2', 17),"
+                " (1, 6, NULL, NULL, NULL, NULL, NULL, NULL, NULL), (1, 8, NULL, 2, NULL, NULL, 0, NULL, 0),"
+                " (2, 4, NULL, 3, NULL, NULL, 0, NULL, 18)",
+                "Insert into ICTRAND (FromLocID, DocNo, ItemID, Unit, Conver, Qty) Values"
+                " (1, 4, 'A-1', 'PCS', 1, 2), (1, 6, 'C-3', NULL, NULL, 4.5), (1, 6, 'GONE', NULL, NULL, 1),"
+                " (1, 8, 'GONE', 'PCS', 1, 1), (2, 4, 'B-2', 'PCS', 1, 2)",
+                "Insert into GLTRH (DetID, LineNo, AccountID, Debit, Credit) Values (17, 1, '1100', 12.5, 0),"
+                " (17, 2, '1200', 0, 12.5), (18, 1, '1300', 4, 0)"});
+        const QStringList words = action.split(' ');
+        const VoucherStore store(s.db.connection());
+        const Voucher voucher = voucherOf(words[1], words.value(2), "");
+        if (words[0] == "recall" || words[0] == "next") {
+            QVERIFY(!action.contains("dropped") ||
+                    (s.db.exec("Drop table ICTRAND") && s.db.exec("Drop table ICTRANH")));
+            QTEST(words[0] == "next" ? QString::number(store.NextDocNo(words[1].toDouble()))
+                                     : shown(store.LoadDocument(voucher)),
+                  "result");
+            return;
+        }
+        const DeleteResult result = store.DeleteDocument(voucher);
+        QTEST((result.done ? "done " : "failed " + result.failure + ' ') +
+                  s.db.rows("Select DetID from GLTRH Order by DetID, LineNo") + " / " +
+                  s.db.rows("Select FromLocID, DocNo from ICTRANH Order by 1, 2") + " / " +
+                  s.db.rows("Select FromLocID, DocNo, ItemID from ICTRAND Order by 1, 2, 3"),
+              "result");
     }
 
     void saving_data()
@@ -562,22 +532,22 @@ private slots:
             {"engine", "number", "useTransaction", "lines", "result"});
         const QString before = " 1|1|old|3|9|17 2|1|other|3|5|18 / 1|1|C-3|9|NULL 2|1|A-1|5|NULL";
         const QString refused = "A-1|Bolt|PCS|1|1;B-2|Nut|PCS|1|2;C-3|Washer|PCS|1|13";
-        addRows("new", "", true, "A-1|Bolt|PCS|1|1;B-2|Nut|PCS|1|2",
-                "saved 2 1|1|old|3|9|17 1|2|new|2|3|NULL 2|1|other|3|5|18"
-                " / 1|1|C-3|9|NULL 1|2|A-1|1|3 1|2|B-2|2|5 2|1|A-1|5|NULL");
-        addRows("recalled, rewritten in place", "1", true, "A-1|Bolt|PCS|1|1;C-3|Washer|PCS|1|4",
-                "saved 1 1|1|new|2|5|17 2|1|other|3|5|18 / 1|1|A-1|1|3 1|1|C-3|4|1 2|1|A-1|5|NULL");
-        addRows("recalled without a header", "9", true, "A-1|Bolt|PCS|1|1", "not found" + before);
-        addRows("third line refused", "", true, refused, "failed Line refused" + before);
-        addRows("third line refused, no transaction", "", false, refused,
-                "failed Line refused 1|1|old|3|9|17 1|2|new|2|16|NULL 2|1|other|3|5|18"
-                " / 1|1|C-3|9|NULL 1|2|A-1|1|3 1|2|B-2|2|5 2|1|A-1|5|NULL");
-        addRows("recalled, third line refused", "1", true, refused, "failed Line refused" + before);
-        addRows(
+        addEngineRows("new", "", true, "A-1|Bolt|PCS|1|1;B-2|Nut|PCS|1|2",
+                      "saved 2 1|1|old|3|9|17 1|2|new|2|3|NULL 2|1|other|3|5|18"
+                      " / 1|1|C-3|9|NULL 1|2|A-1|1|3 1|2|B-2|2|5 2|1|A-1|5|NULL");
+        addEngineRows("recalled, rewritten in place", "1", true, "A-1|Bolt|PCS|1|1;C-3|Washer|PCS|1|4",
+                      "saved 1 1|1|new|2|5|17 2|1|other|3|5|18 / 1|1|A-1|1|3 1|1|C-3|4|1 2|1|A-1|5|NULL");
+        addEngineRows("recalled without a header", "9", true, "A-1|Bolt|PCS|1|1", "not found" + before);
+        addEngineRows("third line refused", "", true, refused, "failed Line refused" + before);
+        addEngineRows("third line refused, no transaction", "", false, refused,
+                      "failed Line refused 1|1|old|3|9|17 1|2|new|2|16|NULL 2|1|other|3|5|18"
+                      " / 1|1|C-3|9|NULL 1|2|A-1|1|3 1|2|B-2|2|5 2|1|A-1|5|NULL");
+        addEngineRows("recalled, third line refused", "1", true, refused, "failed Line refused" + before);
+        addEngineRows(
             "recalled, third line refused, no transaction", "1", false, refused,
             "failed Line refused 1|1|new|2|16|17 2|1|other|3|5|18 / 1|1|A-1|1|3 1|1|B-2|2|5 2|1|A-1|5|NULL");
-        addRows("quantity no number", "", true, "C-3|Washer|PCS|1|3;A-1|Bolt|PCS|1|1.5-",
-                "failed Line 2: \"1.5-\" in Qty. is not a number." + before);
+        addEngineRows("quantity no number", "", true, "C-3|Washer|PCS|1|3;A-1|Bolt|PCS|1|1.5-",
+                      "failed Line 2: \"1.5-\" in Qty. is not a number." + before);
     }
     // A new voucher takes the next number of its source; a recalled one is rewritten in place, its
     // ledger link kept and its lines replaced. The same number at another source stays. With the
@@ -585,27 +555,24 @@ private slots:
     // written before the failure stays.
     void saving()
     {
-        QFETCH(Engine, engine);
         QFETCH(QString, number);
         QFETCH(bool, useTransaction);
         QFETCH(QString, lines);
         QVT_STORE(
-            s, engine,
-            QStringList{"Insert into ICTRANH (FromLocID, DocNo, ToLocID, Narration, TotalQty, LinkDetID)"
-                        " Values (1, 1, 3, 'old', 9, 17), (2, 1, 3, 'other', 5, 18)",
-                        "Insert into ICTRAND (FromLocID, DocNo, ItemID, Qty) Values (1, 1, 'C-3', 9),"
-                        " (2, 1, 'A-1', 5)"} +
-                refuseThirteen(engine));
+            s, QStringList{"Insert into ICTRANH (FromLocID, DocNo, ToLocID, Narration, TotalQty, LinkDetID)"
+                           " Values (1, 1, 3, 'old', 9, 17), (2, 1, 3, 'other', 5, 18)",
+                           "Insert into ICTRAND (FromLocID, DocNo, ItemID, Qty) Values (1, 1, 'C-3', 9),"
+                           " (2, 1, 'A-1', 5)"} +
+                   refuseThirteen(engine));
         Voucher voucher = voucherOf(number, "1", "2", lines);
         voucher.narration = "new";
         voucher.editMode = !number.isEmpty();
         const QString result = shown(s.save(voucher, useTransaction)) + ' ';
-        const QSqlDatabase db = s.db.connection();
         QTEST(result +
-                  rows(db, "Select FromLocID, DocNo, Narration, ToLocID, TotalQty, LinkDetID"
-                           " from ICTRANH Order by 1, 2") +
+                  s.db.rows("Select FromLocID, DocNo, Narration, ToLocID, TotalQty, LinkDetID"
+                            " from ICTRANH Order by 1, 2") +
                   " / " +
-                  rows(db, "Select FromLocID, DocNo, ItemID, Qty, Cost from ICTRAND Order by 1, 2, 3, 4"),
+                  s.db.rows("Select FromLocID, DocNo, ItemID, Qty, Cost from ICTRAND Order by 1, 2, 3, 4"),
               "result");
     }
 
@@ -613,19 +580,17 @@ private slots:
     {
         // hidden: numbers 3 and 4 hidden from the host's connection
         columns<Engine, bool, bool>({"engine", "hidden", "useTransaction"});
-        addRows("seen", false, true);
-        addRows("hidden, transaction", true, true);
-        addRows("hidden, no transaction", true, false);
+        addEngineRows("seen", false, true);
+        addEngineRows("hidden, transaction", true, true);
+        addEngineRows("hidden, no transaction", true, false);
     }
     // Numbers 3 and 4 are taken through another connection, which the host's connection may not
     // see yet (the key refuses them): the save takes the next free number and reports it.
     void numberTaken()
     {
-        QFETCH(Engine, engine);
         QFETCH(bool, hidden);
         QFETCH(bool, useTransaction);
-        QVT_STORE(s, engine,
-                  {"Insert into ICTRANH (FromLocID, DocNo, Narration) Values (1, 1, 'v1'), (1, 2, 'v2')"});
+        QVT_STORE(s, {"Insert into ICTRANH (FromLocID, DocNo, Narration) Values (1, 1, 'v1'), (1, 2, 'v2')"});
         QVERIFY(!hidden ||
                 s.db.exec(QString("CREATE TEMP VIEW ICTRANH AS SELECT * FROM %1.ICTRANH WHERE DocNo < 3")
                               .arg(engine == TestDatabase::Sqlite ? "main" : "public")));
@@ -633,41 +598,8 @@ private slots:
         QVERIFY(execute(other.database(), "Insert into ICTRANH (FromLocID, DocNo) Values (1, 3), (1, 4)"));
         QCOMPARE(shown(s.save(voucherOf("3", "1", "2", "A-1|Bolt|PCS|1|1"), useTransaction)), "saved 5");
         QVERIFY(!hidden || s.db.exec("DROP VIEW ICTRANH"));
-        QCOMPARE(rows(s.db.connection(), "Select DocNo, Narration, ToLocID from ICTRANH Order by 1"),
+        QCOMPARE(s.db.rows("Select DocNo, Narration, ToLocID from ICTRANH Order by 1"),
                  "1|v1|NULL 2|v2|NULL 3|NULL|NULL 4|NULL|NULL 5||2");
-    }
-
-    void deleting_data()
-    {
-        // result: ledger rows / headers / lines
-        columns<Engine, QString, QString, QString>({"engine", "number", "link", "result"});
-        addRows("linked", "7", "17", "done 18 / 2|7 / 2|7|B-2");
-        addRows("link 0", "7", "0", "done 17 17 18 / 2|7 / 2|7|B-2");
-        addRows("no link", "7", "NULL", "done 17 17 18 / 2|7 / 2|7|B-2");
-        addRows("no such voucher", "9", "17", "done 17 17 18 / 1|7 2|7 / 1|7|A-1 2|7|B-2");
-    }
-    // The header goes with its lines, and with its ledger rows when it is linked; voucher 7 of
-    // another source stays.
-    void deleting()
-    {
-        QFETCH(Engine, engine);
-        QFETCH(QString, number);
-        QFETCH(QString, link);
-        QVT_STORE(
-            s, engine,
-            {QString("Insert into ICTRANH (FromLocID, DocNo, LinkDetID) Values (1, 7, %1), (2, 7, 18)")
-                 .arg(link),
-             "Insert into ICTRAND (FromLocID, DocNo, ItemID, Qty) Values (1, 7, 'A-1', 1), (2, 7, 'B-2', 2)",
-             "Insert into GLTRH (DetID, LineNo, AccountID, Debit, Credit) Values (17, 1, '1100', 12.5, 0),"
-             " (17, 2, '1200', 0, 12.5), (18, 1, '1300', 4, 0)"});
-        const DeleteResult result =
-            VoucherStore(s.db.connection()).DeleteDocument(voucherOf(number, "1", ""));
-        const QSqlDatabase db = s.db.connection();
-        QTEST((result.done ? "done " : "failed " + result.failure + ' ') +
-                  rows(db, "Select DetID from GLTRH Order by DetID, LineNo") + " / " +
-                  rows(db, "Select FromLocID, DocNo from ICTRANH Order by 1") + " / " +
-                  rows(db, "Select FromLocID, DocNo, ItemID from ICTRAND Order by 1"),
-              "result");
     }
 
     void recheckAtSave_data()
@@ -682,29 +614,31 @@ private slots:
             "refused information %1 [From Loc]: You are not authorized to tranfer %1 this location.";
         const QString itemShort =
             "refused critical line 1: Item has not in balance and Negative Inventory not allowed.";
-        addRows("source refused", "- 3 2", "", "A-1|Bolt|PCS|1|1", refused.arg("from") + before);
-        addRows("source not a location", "- 9 2", "", "A-1|Bolt|PCS|1|1",
-                "refused warning from: Location not found." + before);
-        addRows("destination refused", "- 1 3", "", "A-1|Bolt|PCS|1|1", refused.arg("to") + before);
-        addRows("stock taken meanwhile", "- 1 2", "", "A-1|Bolt|PCS|1|1;B-2|Nut|BOX|2|4", itemShort + before);
-        addRows("two lines fit alone, not together", "- 1 2", "",
-                "A-1|Bolt|PCS|1|1;B-2|Nut|PCS|1|4;B-2|Nut|PCS|1|3", itemShort + before);
-        addRows("what is left", "- 1 2", "", "B-2|Nut|BOX|2|3", "saved 2 / 1|1|B-2|4 1|2|B-2|3");
-        addRows("recalled, its own lines left out", "1 1 2", "", "B-2|Nut|PCS|1|9", "saved 1 / 1|1|B-2|9");
-        addRows("one serial number twice", "- 1 2", "serial", "D-4|Lamp|PCS|1|1|SN-1;D-4|Lamp|PCS|1|1|SN-1",
-                "refused critical line 0: This Serialized Item has not in balance." + before);
-        addRows("serial number in stock", "- 1 2", "serial", "D-4|Lamp|PCS|1|1|SN-1",
-                "saved 2 / 1|1|B-2|4 1|2|D-4|1");
+        addEngineRows("source refused", "- 3 2", "", "A-1|Bolt|PCS|1|1", refused.arg("from") + before);
+        addEngineRows("source not a location", "- 9 2", "", "A-1|Bolt|PCS|1|1",
+                      "refused warning from: Location not found." + before);
+        addEngineRows("destination refused", "- 1 3", "", "A-1|Bolt|PCS|1|1", refused.arg("to") + before);
+        addEngineRows("stock taken meanwhile", "- 1 2", "", "A-1|Bolt|PCS|1|1;B-2|Nut|BOX|2|4",
+                      itemShort + before);
+        addEngineRows("two lines fit alone, not together", "- 1 2", "",
+                      "A-1|Bolt|PCS|1|1;B-2|Nut|PCS|1|4;B-2|Nut|PCS|1|3", itemShort + before);
+        addEngineRows("what is left", "- 1 2", "", "B-2|Nut|BOX|2|3", "saved 2 / 1|1|B-2|4 1|2|B-2|3");
+        addEngineRows("recalled, its own lines left out", "1 1 2", "", "B-2|Nut|PCS|1|9",
+                      "saved 1 / 1|1|B-2|9");
+        addEngineRows("one serial number twice", "- 1 2", "serial",
+                      "D-4|Lamp|PCS|1|1|SN-1;D-4|Lamp|PCS|1|1|SN-1",
+                      "refused critical line 0: This Serialized Item has not in balance." + before);
+        addEngineRows("serial number in stock", "- 1 2", "serial", "D-4|Lamp|PCS|1|1|SN-1",
+                      "saved 2 / 1|1|B-2|4 1|2|D-4|1");
     }
     // What the form checked is checked again inside the save's transaction, on the stock and the
     // rights as they are then; a refusal writes nothing.
     void recheckAtSave()
     {
-        QFETCH(Engine, engine);
         QFETCH(QString, voucher);
         QFETCH(QString, options);
         QFETCH(QString, lines);
-        QVT_STORE(s, engine,
+        QVT_STORE(s,
                   {"Insert into ICTRANH (FromLocID, DocNo, DocDate, ToLocID) Values (1, 1, '2024-03-01', 2)",
                    "Insert into ICTRAND (FromLocID, DocNo, ItemID, Unit, Conver, Qty)"
                    " Values (1, 1, 'B-2', 'PCS', 1, 4)"});
@@ -712,22 +646,20 @@ private slots:
         Voucher saved = voucherOf(header[0], header[1], header[2], lines);
         saved.editMode = header[0] != "-";
         const QString result = shown(s.save(saved, true, {options == "serial", false}));
-        QTEST(
-            result + " / " +
-                rows(s.db.connection(), "Select FromLocID, DocNo, ItemID, Qty from ICTRAND Order by 1, 2, 3"),
-            "result");
+        QTEST(result + " / " +
+                  s.db.rows("Select FromLocID, DocNo, ItemID, Qty from ICTRAND Order by 1, 2, 3"),
+              "result");
     }
 
-    void concurrentSavers_data() { TestDatabase::addEngineColumn(); }
+    void concurrentSavers_data() { addEngineColumn(); }
     // Two users save at the same moment from source 1, each taking 6 of the 10 B-2 in stock: in
     // every round one voucher is saved under the next number and the other refused, and the stock
     // never goes below 0.
     void concurrentSavers()
     {
-        QFETCH(Engine, engine);
-        QVT_STORE(s, engine, {});
+        QVT_STORE(s, {});
         constexpr int Rounds = 50;
-        QSemaphore start, done;
+        QSemaphore start[2], done; // each saver its own start, so neither runs a round ahead
         QString outcomes[2][Rounds];
         const auto user = [&outcomes, &start, &done, host = s.db.connectionName()](int index) {
             const QString name = QString("saver%1").arg(index);
@@ -741,7 +673,7 @@ private slots:
                 const SaveContext context{"tester", true, {false, false}, &inventory, &rights};
                 const Voucher voucher = voucherOf("", "1", "2", "B-2|Nut|PCS|1|6");
                 for (int round = 0; round < Rounds; ++round) {
-                    start.acquire();
+                    start[index].acquire();
                     outcomes[index][round] =
                         opened ? shown(VoucherStore(db).SaveDocument(voucher, context)) : "no connection";
                     done.release();
@@ -754,7 +686,8 @@ private slots:
                                      " Inventory not allowed., saved %1, stock 4";
         QStringList seen, expected;
         for (int round = 0; round < Rounds; ++round) {
-            start.release(2);
+            start[0].release();
+            start[1].release();
             done.acquire(2);
             QStringList both{outcomes[0][round], outcomes[1][round]};
             both.sort(); // "refused" before "saved"
