@@ -11,6 +11,7 @@ namespace qvtrnsfr {
 // and sales-order numbers, the delete button and the ledger link keep their state.
 void TransferControl::ResetForm()
 {
+    m_recalled.reset();
     if (m_allowEdit) {
         m_form.cmdFindDoc->setVisible(true);
         m_form.setDocNoEditable(true);

@@ -40,6 +40,8 @@ bool LoadDocument(TransferControl &ctl)
     const auto loaded = ctl.store().LoadDocument(ctl.voucher());
     if (!loaded)
         return false;
+    if (const auto fromLocation = ctl.voucher().fromLocation.whole)
+        ctl.setRecalled(RecalledVersion{loaded->docNo, *fromLocation, loaded->version});
     TransferForm &form = ctl.form();
     if (loaded->date.isValid())
         form.dtpDocDate->setDate(loaded->date);

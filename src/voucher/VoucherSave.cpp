@@ -42,7 +42,8 @@ struct SaveRun {
     StatementCache *statements = nullptr; // the save connection's, kept prepared between saves
     bool inTransaction = false;           // a transaction is open on db
     qint32 fromLocation = 0;
-    qint32 docNo = 0; // the number of the header as stored
+    qint32 docNo = 0;   // the number of the header as stored
+    qint64 version = 0; // the version a rewrite expects the header to have
     qint32 dbId = 0;
     QHash<QString, double> costs; // by item code
     SaveResult result;
@@ -62,6 +63,12 @@ struct SaveRun {
         return false;
     }
 };
+
+Refusal changedRefusal(const Snapshot &header)
+{
+    return Refusal{Refusal::Severity::Critical, changedSinceRecalled(header, true), QString(),
+                   VoucherField::DocNo};
+}
 
 QString nonNull(const QString &text)
 {
@@ -100,15 +107,23 @@ bool isDuplicateKey(const QSqlError &error)
     return code == QLatin1String("1555") || code == QLatin1String("2067") || code == QLatin1String("23505");
 }
 
-// Finds the recalled voucher on the save connection; its DocNo becomes the number of the save.
+// Finds the recalled voucher on the save connection; its DocNo becomes the number of the save, and
+// its version the one the rewrite expects. A voucher saved by someone else since the form recalled
+// it is refused.
 bool findHeader(SaveRun &run, bool &found)
 {
     Snapshot header;
     if (!header.open(run.db, VoucherSql::header(run.voucher.docNo.leading, run.fromLocation)))
         return run.fail(header.lastError());
     found = !header.eof();
-    if (found)
-        run.docNo = header.value(QStringLiteral("DocNo")).toInt();
+    if (!found)
+        return true;
+    run.docNo = header.value(QStringLiteral("DocNo")).toInt();
+    run.version = header.value(VoucherSql::VersionColumn).toLongLong();
+    const std::optional<RecalledVersion> &recalled = run.voucher.recalled;
+    if (recalled && recalled->docNo == run.docNo && recalled->fromLocation == run.fromLocation &&
+        recalled->version != run.version)
+        return run.refuse(changedRefusal(header));
     return true;
 }
 
@@ -122,12 +137,17 @@ bool rewriteHeader(SaveRun &run)
         return false;
     int updated = 0;
     if (!run.statements->run(
-            VoucherSql::updateHeader(), values << run.docNo << run.fromLocation,
+            VoucherSql::updateHeader(), values << run.docNo << run.fromLocation << run.version,
             [&updated](QSqlQuery &update) { updated = update.numRowsAffected(); }, &error))
         return run.fail(error);
-    if (updated != 1)
-        return run.fail(QStringLiteral("The voucher was deleted by another user while it was being saved."));
-    return true;
+    if (updated == 1)
+        return true;
+    // Another save came between finding the header and rewriting it (only possible without a
+    // transaction), or the voucher went.
+    Snapshot header;
+    if (header.open(run.db, VoucherSql::header(run.docNo, run.fromLocation)) && !header.eof())
+        return run.refuse(changedRefusal(header));
+    return run.fail(QStringLiteral("The voucher was deleted by another user while it was being saved."));
 }
 
 // The number to try next: the one current now, and above any number already refused (a host

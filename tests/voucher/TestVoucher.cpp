@@ -651,6 +651,59 @@ private slots:
               "result");
     }
 
+    void recalledVoucherChangedMeanwhile_data() { addEngineColumn(); }
+    // Two users recall voucher 1; the first saves it. The second's save and delete, of the voucher
+    // as recalled, are refused with who saved it, with a transaction or without, and leave the
+    // first save as it is; recalled again, it saves and deletes. A voucher not recalled is
+    // rewritten whatever its version.
+    void recalledVoucherChangedMeanwhile()
+    {
+        QVT_STORE(s, {});
+        QCOMPARE(shown(s.save(voucherOf("", "1", "2", "A-1|Bolt|PCS|1|2"))), "saved 1");
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(s.db.connectionName(), "other user");
+        QVERIFY(other.open());
+        const auto recall = [](const QSqlDatabase &db) {
+            Voucher key = voucherOf("1", "1", "2");
+            const auto loaded = VoucherStore(db).LoadDocument(key);
+            key.editMode = true;
+            key.recalled = RecalledVersion{loaded->docNo, 1, loaded->version};
+            return key;
+        };
+        const auto rewrite = [&s](Voucher voucher, const QString &qty, bool transaction = true) {
+            voucher.lines = linesOf("A-1|Bolt|PCS|1|" + qty);
+            voucher.total = NumberText::read(qty);
+            return shown(s.save(voucher, transaction));
+        };
+        const Voucher first = recall(s.db.connection());
+        const Voucher second = recall(other);
+        QCOMPARE(rewrite(first, "3"), "saved 1");
+        const QString changed = "refused critical number: Voucher 1 was saved by tester at ";
+        for (const bool transaction : {true, false}) {
+            const QString refused = rewrite(second, "5", transaction);
+            QVERIFY2(refused.startsWith(changed) &&
+                         refused.endsWith("Your changes were not saved; recall the "
+                                          "voucher again to see the saved one."),
+                     qPrintable(refused));
+        }
+        const DeleteResult stale = VoucherStore(other).DeleteDocument(second);
+        QVERIFY2(!stale.done && stale.failure.endsWith("It was not deleted; recall the voucher again first."),
+                 qPrintable(stale.failure));
+        QCOMPARE(s.db.rows("Select d.Qty, h.RowVersion from ICTRAND d join ICTRANH h"
+                           " on h.FromLocID = d.FromLocID and h.DocNo = d.DocNo"),
+                 "3|1");
+        Voucher unrecalled = voucherOf("1", "1", "2");
+        unrecalled.editMode = true;
+        QCOMPARE(rewrite(unrecalled, "4"), "saved 1");
+        const Voucher again = recall(other);
+        QCOMPARE(rewrite(again, "6"), "saved 1");
+        QVERIFY(!VoucherStore(other).DeleteDocument(again).done); // saved since: version 3, not 2
+        QVERIFY(VoucherStore(other).DeleteDocument(recall(other)).done);
+        QCOMPARE(s.db.rows("Select count(*) from ICTRANH"), "0");
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("other user");
+    }
+
     void concurrentSavers_data() { addEngineColumn(); }
     // Two users save at the same moment from source 1, each taking 6 of the 10 B-2 in stock: in
     // every round one voucher is saved under the next number and the other refused, and the stock
