@@ -1,9 +1,11 @@
 #include "ctlTransfer.h"
 
 #include "companions/DefaultFactory.h"
+#include "control/FormRoutines.h"
 #include "control/TransferControl.h"
 
 #include <QResizeEvent>
+#include <QShortcut>
 
 using qvtrnsfr::TransferControl;
 using qvtrnsfr::twipsToPixels;
@@ -18,11 +20,24 @@ ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferContr
 {
     setWindowTitle(QStringLiteral("Velta Transfers"));
     setFocusPolicy(Qt::NoFocus);
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    print->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(print, &QShortcut::activated, this, qOverload<>(&ctlTransfer::printTransferVoucher));
     resize(minimumSizeHint());
     setMinimumSize(minimumSizeHint());
 }
 
 ctlTransfer::~ctlTransfer() = default;
+
+void ctlTransfer::printTransferVoucher()
+{
+    qvtrnsfr::PrintTransferVoucher(*d);
+}
+
+bool ctlTransfer::printTransferVoucher(const QString &pdfPath)
+{
+    return qvtrnsfr::PrintTransferVoucher(*d, pdfPath);
+}
 
 QSqlDatabase ctlTransfer::Connection() const
 {

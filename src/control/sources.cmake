@@ -13,5 +13,6 @@ target_sources(qvtrnsfr PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Totals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransferControl.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransferForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TransferSlip.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Vouchers.cpp
 )
