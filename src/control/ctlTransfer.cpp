@@ -3,6 +3,7 @@
 #include "companions/DefaultFactory.h"
 #include "control/TransferControl.h"
 
+#include <QEvent>
 #include <QResizeEvent>
 
 using qvtrnsfr::TransferControl;
@@ -16,7 +17,7 @@ constexpr double DesignedHeight = 7200;
 
 ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferControl(this))
 {
-    setWindowTitle(QStringLiteral("Velta Transfers"));
+    setWindowTitle(tr("Velta Transfers"));
     setFocusPolicy(Qt::NoFocus);
     resize(minimumSizeHint());
     setMinimumSize(minimumSizeHint());
@@ -79,4 +80,14 @@ void ctlTransfer::resizeEvent(QResizeEvent *event)
     if (width() >= least.width() && height() >= least.height())
         return;
     resize(std::max(width(), least.width()), std::max(height(), least.height()));
+}
+
+// A language installed or removed while the control is shown: its texts follow.
+void ctlTransfer::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Velta Transfers"));
+        d->form().retranslate();
+    }
+    QWidget::changeEvent(event);
 }
