@@ -67,7 +67,7 @@
     </message>
     <message>
         <source>To Location:</source>
-        <translation>Nach Lagerort:</translation>
+        <translation>Nach Lager:</translation>
     </message>
     <message>
         <source>Documnt Date:</source>
@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>Narration:</source>
-        <translation>Buchungstext:</translation>
+        <translation>Vermerk:</translation>
     </message>
     <message>
         <source>Sales Order No.:</source>
@@ -83,7 +83,7 @@
     </message>
     <message>
         <source>Total Qty.:</source>
-        <translation>Gesamtmenge:</translation>
+        <translation>Summe:</translation>
     </message>
     <message>
         <source>Enable Scanning Mode</source>
@@ -91,7 +91,7 @@
     </message>
     <message>
         <source>Show item pricing using price list</source>
-        <translation>Artikelpreise aus Preisliste anzeigen</translation>
+        <translation>Preise aus Preisliste anzeigen</translation>
     </message>
     <message>
         <source>Choose the source location</source>
@@ -232,11 +232,11 @@
     <name>qvtrnsfr::LineArray</name>
     <message>
         <source>Item Code</source>
-        <translation>Artikelnummer</translation>
+        <translation>Art.-Nr.</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation>Bezeichnung</translation>
+        <translation>Bezeichn.</translation>
     </message>
     <message>
         <source>Unit</source>
@@ -244,7 +244,7 @@
     </message>
     <message>
         <source>Conversion</source>
-        <translation>Umrechnung</translation>
+        <translation>Faktor</translation>
     </message>
     <message>
         <source>Qty.</source>

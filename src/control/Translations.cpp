@@ -11,7 +11,7 @@ namespace qvtrnsfr {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcTranslations, "qvtrnsfr.translations")
+Q_LOGGING_CATEGORY(lcTranslations, "qvtrnsfr.translations", QtInfoMsg)
 
 } // namespace
 
