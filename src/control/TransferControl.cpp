@@ -2,6 +2,7 @@
 
 #include "companions/DefaultFactory.h"
 #include "control/FormRoutines.h"
+#include "control/Translations.h"
 #include "ctlTransfer.h"
 #include "grid/LineGrid.h"
 #include "platform/Ui.h"
@@ -13,6 +14,7 @@ namespace qvtrnsfr {
 TransferControl::TransferControl(ctlTransfer *control)
     : QObject(control), m_control(control), m_lines(std::make_unique<LineArray>())
 {
+    installTranslations(); // before the first control builds its form, in the user's language
     m_form.build(control);
     m_lines->Resize(0, -1, 0, LineColumns - 1);
     m_form.grdDetail->bind(m_lines.get());

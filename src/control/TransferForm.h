@@ -54,9 +54,22 @@ struct TransferForm {
     // Creates every field on the control in its initial state.
     void build(QWidget *control);
 
+    // Sets every caption, tooltip and accessible name, and the date's format, in the current
+    // language and locale (FormTexts.cpp); the form runs it when it is built and again when the
+    // application's language changes.
+    void retranslate();
+    // The save button reads "&Save" in edit mode and "&Add" in add mode, in any language.
+    void setSaveCaption(bool editMode);
+
     // The document number field is editable (edit mode: window background) or display-only
     // (add mode: button-face background).
     void setDocNoEditable(bool editable);
+
+private:
+    // Captions that do not fit their field are drawn a little smaller.
+    void fitCaptions();
+
+    bool m_saveEdits = true; // the mode the save button's caption was last set for
 };
 
 } // namespace qvtrnsfr

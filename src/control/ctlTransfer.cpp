@@ -4,6 +4,7 @@
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
 
+#include <QEvent>
 #include <QResizeEvent>
 #include <QShortcut>
 
@@ -18,7 +19,7 @@ constexpr double DesignedHeight = 7200;
 
 ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferControl(this))
 {
-    setWindowTitle(QStringLiteral("Velta Transfers"));
+    setWindowTitle(tr("Velta Transfers"));
     setFocusPolicy(Qt::NoFocus);
     auto *print = new QShortcut(QKeySequence::Print, this);
     print->setContext(Qt::WidgetWithChildrenShortcut);
@@ -94,4 +95,14 @@ void ctlTransfer::resizeEvent(QResizeEvent *event)
     if (width() >= least.width() && height() >= least.height())
         return;
     resize(std::max(width(), least.width()), std::max(height(), least.height()));
+}
+
+// A language installed or removed while the control is shown: its texts follow.
+void ctlTransfer::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Velta Transfers"));
+        d->form().retranslate();
+    }
+    QWidget::changeEvent(event);
 }

@@ -52,6 +52,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     qvtrnsfr::TransferControl *d; // the control's state, a child of this widget, which owns it

@@ -5,6 +5,7 @@
 #include "grid/RowGuardSelectionModel.h"
 #include "platform/NoThrow.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -331,6 +332,15 @@ void LineGrid::raisePendingCommit()
         return;
     const QScopedValueRollback<bool> committing(m_committing, true);
     emit cellCommitted(column);
+}
+
+// The column captions are the model's, in the current language: a change of language repaints
+// them.
+void LineGrid::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        emit m_model->headerDataChanged(Qt::Horizontal, 0, LineColumns - 1);
+    QTableView::changeEvent(event);
 }
 
 void LineGrid::raiseDataError(int code, int column)

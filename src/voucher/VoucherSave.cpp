@@ -11,6 +11,7 @@
 #include "voucher/Catalog.h"
 #include "voucher/VoucherSql.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <limits>
 
@@ -81,9 +82,11 @@ bool headerValues(SaveRun &run, QVariantList &values)
 {
     const Voucher &v = run.voucher;
     if (!v.toLocation.whole)
-        return run.fail(QStringLiteral("The destination location is not a number."));
+        return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                    "The destination location is not a number."));
     if (!v.total.localeNumber)
-        return run.fail(QStringLiteral("The total quantity is not a number."));
+        return run.fail(
+            QCoreApplication::translate("qvtrnsfr::VoucherSave", "The total quantity is not a number."));
     values = {v.date,
               *v.toLocation.whole,
               nonNull(v.narration),
@@ -147,7 +150,8 @@ bool rewriteHeader(SaveRun &run)
     Snapshot header;
     if (header.open(run.db, VoucherSql::header(run.docNo, run.fromLocation)) && !header.eof())
         return run.refuse(changedRefusal(header));
-    return run.fail(QStringLiteral("The voucher was deleted by another user while it was being saved."));
+    return run.fail(QCoreApplication::translate(
+        "qvtrnsfr::VoucherSave", "The voucher was deleted by another user while it was being saved."));
 }
 
 // The number to try next: the one current now, and above any number already refused (a host
@@ -196,8 +200,9 @@ bool addHeader(SaveRun &run)
             return run.fail(error);
         refused = number;
     }
-    return run.fail(QStringLiteral("No free document number could be taken for location %1; other users "
-                                   "kept taking the next one. Please save again.")
+    return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                "No free document number could be taken for location %1; "
+                                                "other users kept taking the next one. Please save again.")
                         .arg(run.fromLocation));
 }
 
@@ -214,9 +219,10 @@ bool lineValues(SaveRun &run, int row, QVariantList &values)
         }
         const auto number = storedNumber(lines.cellText(row, column));
         if (!number)
-            return run.fail(QStringLiteral("Line %1: \"%2\" in %3 is not a number.")
-                                .arg(row + 1)
-                                .arg(lines.cellText(row, column), LineArray::caption(column)));
+            return run.fail(
+                QCoreApplication::translate("qvtrnsfr::VoucherSave", "Line %1: \"%2\" in %3 is not a number.")
+                    .arg(row + 1)
+                    .arg(lines.cellText(row, column), LineArray::caption(column)));
         numbers[column] = *number;
     }
     const QVariant &qty = numbers[ColQty];
@@ -269,9 +275,11 @@ bool readBeforeWriting(SaveRun &run)
     const auto location = run.voucher.fromLocation.leadingRounded();
     const auto document = run.voucher.docNo.leadingRounded();
     if (!location || !document)
-        return run.fail(QStringLiteral("The source location or the document number is out of range."));
+        return run.fail(QCoreApplication::translate(
+            "qvtrnsfr::VoucherSave", "The source location or the document number is out of range."));
     if (!run.context.inventory)
-        return run.fail(QStringLiteral("The inventory component is not available."));
+        return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                    "The inventory component is not available."));
     QStringList items;
     for (int row = 0; row < lines.rowCount(); ++row) {
         if (const QString item = lines.cellText(row, ColItemCode); !items.contains(item))
@@ -281,7 +289,9 @@ bool readBeforeWriting(SaveRun &run)
                                                  companions::TransferDocumentKind, *document);
     for (const QString &item : std::as_const(items)) {
         if (!run.costs.contains(item))
-            return run.fail(QStringLiteral("The cost of item %1 could not be read.").arg(item));
+            return run.fail(
+                QCoreApplication::translate("qvtrnsfr::VoucherSave", "The cost of item %1 could not be read.")
+                    .arg(item));
     }
     return true;
 }

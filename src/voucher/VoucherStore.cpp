@@ -4,6 +4,7 @@
 #include "platform/Numeric.h"
 #include "voucher/VoucherSql.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace qvtrnsfr {
@@ -71,12 +72,15 @@ QString changedSinceRecalled(const Snapshot &header, bool saving)
         QLocale().toString(header.value(QStringLiteral("AuditTime")).toDateTime(), QLocale::ShortFormat);
     const int docNo = header.value(QStringLiteral("DocNo")).toInt();
     return saving
-               ? QStringLiteral("Voucher %1 was saved by %2 at %3 after you recalled it. Your changes were "
-                                "not saved; recall the voucher again to see the saved one.")
+               ? QCoreApplication::translate("qvtrnsfr::VoucherStore",
+                                             "Voucher %1 was saved by %2 at %3 after you recalled it. Your "
+                                             "changes were not saved; recall the voucher again to see the "
+                                             "saved one.")
                      .arg(docNo)
                      .arg(by, at)
-               : QStringLiteral("Voucher %1 was saved by %2 at %3 after you recalled it. It was not "
-                                "deleted; recall the voucher again first.")
+               : QCoreApplication::translate("qvtrnsfr::VoucherStore",
+                                             "Voucher %1 was saved by %2 at %3 after you recalled it. It was "
+                                             "not deleted; recall the voucher again first.")
                      .arg(docNo)
                      .arg(by, at);
 }
