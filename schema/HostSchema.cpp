@@ -5,6 +5,14 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
+
+// The DDL is a resource of this library. Naming its initialiser keeps the resource in a static
+// link too, where nothing else would pull its object file in.
+static void initSchemaResource()
+{
+    Q_INIT_RESOURCE(schema);
+}
 
 namespace qvtrnsfr {
 
@@ -67,8 +75,8 @@ bool runStatements(QSqlDatabase &db, const QStringList &statements)
     return true;
 }
 
-} // namespace
-
+// The statements of a DDL text whose statements end with a line ending in ";;". Chunks that hold
+// only comments and blanks are dropped.
 QStringList splitSchemaStatements(const QString &ddl)
 {
     static const QRegularExpression separator(QStringLiteral(";;[ \\t\\r]*(\\n|$)"));
@@ -81,6 +89,8 @@ QStringList splitSchemaStatements(const QString &ddl)
     return statements;
 }
 
+} // namespace
+
 bool createHostSchema(QSqlDatabase db)
 {
     const QString resource = schemaResourceFor(db);
@@ -92,6 +102,7 @@ bool createHostSchema(QSqlDatabase db)
         qCWarning(lcSchema) << "the connection is not open";
         return false;
     }
+    initSchemaResource();
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qCWarning(lcSchema) << "cannot read" << resource;

@@ -2,6 +2,8 @@
 // The six companion components the control drives, seen as interfaces. A query that can fail
 // returns std::optional: empty means the call failed, and the caller keeps its previous value.
 
+#include <qvtrnsfr/qvtrnsfr_export.h>
+
 #include <QDate>
 #include <QHash>
 #include <QObject>
@@ -19,7 +21,7 @@ namespace companions {
 constexpr int TransferDocumentKind = 5;
 
 // Modal pick list over a table or view.
-struct LookupDialog {
+struct QVTRNSFR_EXPORT LookupDialog {
     virtual ~LookupDialog() = default;
     virtual void SetFilter(const QString &condition) = 0; // "Column=value" or "Column='value'"; empty = none
     virtual void SetTitle(const QString &) = 0;
@@ -34,7 +36,7 @@ struct LookupDialog {
 };
 
 // The signed-in user's profile and location rights.
-struct LocationRights {
+struct QVTRNSFR_EXPORT LocationRights {
     virtual ~LocationRights() = default;
     virtual void SetConnection(const QSqlDatabase &) = 0;
     // The user whose profile LoadProfile reads. The control calls it before LoadProfile.
@@ -51,7 +53,7 @@ struct LocationRights {
 };
 
 // Stock balances and costs.
-struct InventoryService {
+struct QVTRNSFR_EXPORT InventoryService {
     virtual ~InventoryService() = default;
     virtual void SetConnection(const QSqlDatabase &) = 0;
     virtual void SetProfileNumber(int) = 0;
@@ -91,7 +93,7 @@ struct InventoryService {
 };
 
 // General-ledger settings and voucher printing.
-struct LedgerService {
+struct QVTRNSFR_EXPORT LedgerService {
     virtual ~LedgerService() = default;
     virtual void SetConnection(const QSqlDatabase &) = 0;
     virtual void LoadSetup() = 0;
@@ -100,7 +102,7 @@ struct LedgerService {
 };
 
 // Per-user settings values.
-struct SettingsStore {
+struct QVTRNSFR_EXPORT SettingsStore {
     virtual ~SettingsStore() = default;
     virtual void SetRootKey(const QString &root) = 0;
     virtual void SetKeyPath(const QString &) = 0;
@@ -111,13 +113,13 @@ struct SettingsStore {
 };
 
 // Attached once to the control's hosting context and kept for the control's lifetime.
-struct ControlAttachment {
+struct QVTRNSFR_EXPORT ControlAttachment {
     virtual ~ControlAttachment() = default;
     virtual void Attach(QObject *context) = 0;
 };
 
 // Makes the companions. nullptr means the component cannot be created.
-class Factory {
+class QVTRNSFR_EXPORT Factory {
 public:
     virtual ~Factory() = default;
     virtual std::unique_ptr<LookupDialog> createLookupDialog() = 0;

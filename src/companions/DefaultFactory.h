@@ -1,11 +1,12 @@
 #pragma once
 // The real implementations of the companions.
 
-#include "companions/Companions.h"
+// Beside this header both in the sources and where it is installed.
+#include "Companions.h"
 
 namespace companions {
 
-class DefaultFactory : public Factory {
+class QVTRNSFR_EXPORT DefaultFactory : public Factory {
 public:
     std::unique_ptr<LookupDialog> createLookupDialog() override;
     std::unique_ptr<LocationRights> createLocationRights() override;

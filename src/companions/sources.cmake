@@ -1,6 +1,7 @@
 # Files of the companions layer (paths relative to this folder). The components that work on the
 # database alone are a library of their own without widgets, as the core's tests use them; the
-# pick list's window, the ledger's printed voucher and the factory go into the product library.
+# pick list's window, the ledger's printed voucher and the factory go into the widget layers'
+# library.
 add_library(qvt_companions OBJECT
     ${CMAKE_CURRENT_LIST_DIR}/LookupQuery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NativeSettingsStore.cpp
@@ -11,7 +12,7 @@ add_library(qvt_companions OBJECT
 set_target_properties(qvt_companions PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(qvt_companions PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
 target_link_libraries(qvt_companions PUBLIC Qt6::Core Qt6::Sql qvt_platform PRIVATE qvt_warnings)
-target_sources(qvtrnsfr PRIVATE
+target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DefaultFactory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DocumentOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GLLedgerService.cpp

@@ -40,6 +40,7 @@ public:
     // The form.
     TransferForm &form() { return m_form; }
     QWidget *widget() const; // the control itself
+    ctlTransfer *control() const { return m_control; }
     QWidget *hostWindow() const;
     QString hostCaption() const;
     LeaveValidator &leaveValidator() { return m_leaveValidator; }

@@ -3,7 +3,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
-#include "control/ctlTransfer.h"
+#include "ctlTransfer.h"
 
 #include "companions/PickList.h"
 #include "platform/NoThrow.h"
@@ -37,7 +37,8 @@ QString savedMessage(qint32 docNo)
 // preceding reset left it) when there is none.
 bool LoadDocument(TransferControl &ctl)
 {
-    const auto loaded = ctl.store().LoadDocument(ctl.voucher());
+    const Voucher voucher = ctl.voucher();
+    const auto loaded = ctl.store().LoadDocument(voucher);
     if (!loaded)
         return false;
     if (const auto fromLocation = ctl.voucher().fromLocation.whole)
@@ -60,6 +61,7 @@ bool LoadDocument(TransferControl &ctl)
     }
     form.cmdSave->setEnabled(true);
     form.cmdDelete->setEnabled(true);
+    emit ctl.control()->voucherLoaded(loaded->docNo, voucher.fromLocation.whole.value_or(0));
     return true;
 }
 
@@ -87,13 +89,14 @@ void cmdFindDoc_Click(TransferControl &ctl)
     number->setFocus();
 }
 
-// Saves the voucher on the form and tells the user the number it got; a refusal or a failure is
-// shown, and the form keeps everything entered.
+// Saves the voucher on the form, tells the host once the database holds it and the user the
+// number it got; a refusal or a failure is shown, and the form keeps everything entered.
 bool SaveDocument(TransferControl &ctl)
 {
     const SaveContext context{ctl.user(), ctl.useTransaction(), ctl.stockOptions(), ctl.inventory(),
                               ctl.locationRights()};
-    const SaveResult result = ctl.store().SaveDocument(ctl.voucher(), context);
+    const Voucher voucher = ctl.voucher();
+    const SaveResult result = ctl.store().SaveDocument(voucher, context);
     switch (result.outcome) {
     case SaveResult::Refused:
         showRefusal(ctl, *result.refusal);
@@ -106,6 +109,7 @@ bool SaveDocument(TransferControl &ctl)
     case SaveResult::Saved:
         break;
     }
+    emit ctl.control()->voucherSaved(result.docNo, voucher.fromLocation.whole.value_or(0));
     showMessage(ctl.widget(), QMessageBox::Information, savedMessage(result.docNo),
                 ctlTransfer::tr("Save Document"));
     ctl.form().cmdSave->setEnabled(false);
@@ -133,11 +137,16 @@ void cmdDelete_Click(TransferControl &ctl)
         showMessage(ctl.widget(), QMessageBox::Question, ctlTransfer::tr("Are you sure you want to delete?"),
                     ctlTransfer::tr("Delete Transfer"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer == QMessageBox::Yes && ctl.form().txtDocNo->isEnabled()) {
-        if (const DeleteResult deleted = ctl.store().DeleteDocument(ctl.voucher()); !deleted.done) {
+        const Voucher voucher = ctl.voucher();
+        const DeleteResult deleted = ctl.store().DeleteDocument(voucher);
+        if (!deleted.done) {
             showMessage(ctl.widget(), QMessageBox::Critical, deleted.failure,
                         ctlTransfer::tr("Delete Error"));
             return;
         }
+        if (deleted.deleted)
+            emit ctl.control()->voucherDeleted(voucher.docNo.leadingRounded().value_or(0),
+                                               voucher.fromLocation.leadingRounded().value_or(0));
     }
     ctl.ResetForm();
     ctl.form().txtDocNo->setFocus();

@@ -3,6 +3,8 @@
 // embeds. The host opens a database connection, sets Connection, User and AllowEdit, and shows
 // the control; everything else happens through the form.
 
+#include <qvtrnsfr/qvtrnsfr_export.h>
+
 #include <QSqlDatabase>
 #include <QWidget>
 #include <memory>
@@ -15,7 +17,7 @@ namespace qvtrnsfr {
 class TransferControl;
 }
 
-class ctlTransfer : public QWidget {
+class QVTRNSFR_EXPORT ctlTransfer : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QSqlDatabase Connection READ Connection WRITE setConnection)
     Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE setAllowEdit)
@@ -49,6 +51,15 @@ public slots:
 public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+signals:
+    // A voucher the database holds now: saved (new or rewritten) once its transaction has
+    // committed, recalled into the form, or deleted. A save that is refused or fails, and a delete
+    // that is declined or fails, emit nothing. fromLocation is the voucher's source location; with
+    // documentNo it is the voucher's key.
+    void voucherSaved(int documentNo, int fromLocation);
+    void voucherLoaded(int documentNo, int fromLocation);
+    void voucherDeleted(int documentNo, int fromLocation);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,6 +1,6 @@
 # Files of the control layer: ctlTransfer, its state and form, and the routines that bind the form
 # to the voucher core
-target_sources(qvtrnsfr PRIVATE
+target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ctlTransfer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormIcons.cpp

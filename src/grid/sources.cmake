@@ -1,6 +1,6 @@
 # Files of the grid layer (paths relative to this folder): the line grid widget and its users'
 # column widths
-target_sources(qvtrnsfr PRIVATE
+target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ColumnWidths.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineDelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineGrid.cpp

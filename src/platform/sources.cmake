@@ -5,7 +5,7 @@ target_sources(qvt_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DbUrl.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Numeric.cpp
 )
-target_sources(qvtrnsfr PRIVATE
+target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/LeaveValidator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Ui.cpp
 )

@@ -136,7 +136,7 @@ DeleteResult VoucherStore::DeleteDocument(const Voucher &voucher) const
     const double fromLocation = voucher.fromLocation.leading;
     Snapshot header;
     if (!header.open(m_host, VoucherSql::headerToDelete(docNo, fromLocation)))
-        return {false, errorText(header.lastError())};
+        return {false, false, errorText(header.lastError())};
     const bool found = !header.eof();
     const qint32 link = found ? ledgerLink(header) : 0;
     // A recalled voucher is deleted only as it was recalled.
@@ -146,23 +146,23 @@ DeleteResult VoucherStore::DeleteDocument(const Voucher &voucher) const
         voucher.recalled->fromLocation == header.value(QStringLiteral("FromLocID")).toInt()) {
         version = voucher.recalled->version;
         if (*version != header.value(VoucherSql::VersionColumn).toLongLong())
-            return {false, changedSinceRecalled(header, false)};
+            return {false, false, changedSinceRecalled(header, false)};
     }
     header.close();
     if (!found)
-        return {true, QString()};
+        return {true, false, QString()};
     QSqlError error;
     if (link != 0 && !execute(m_host, VoucherSql::deleteLedger(link), {}, &error))
-        return {false, errorText(error)};
+        return {false, false, errorText(error)};
     int deleted = 0;
     if (!execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation, version), {}, &error, &deleted))
-        return {false, errorText(error)};
+        return {false, false, errorText(error)};
     if (version && deleted == 0) {
         Snapshot now;
         if (now.open(m_host, VoucherSql::headerToDelete(docNo, fromLocation)) && !now.eof())
-            return {false, changedSinceRecalled(now, false)};
+            return {false, false, changedSinceRecalled(now, false)};
     }
-    return {true, QString()};
+    return {true, deleted > 0, QString()};
 }
 
 } // namespace qvtrnsfr

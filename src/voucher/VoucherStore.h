@@ -49,7 +49,8 @@ struct SaveResult {
 };
 
 struct DeleteResult {
-    bool done = false; // false: the database refused a statement
+    bool done = false;    // false: the database refused a statement
+    bool deleted = false; // done, and there was a voucher to delete (none: nothing was written)
     QString failure;
 };
 

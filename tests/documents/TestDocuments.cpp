@@ -1,8 +1,8 @@
 // Vouchers through the form: the fields it puts into the voucher it saves and a recalled voucher
 // put back into them, and what it shows around saving, recalling, deleting and printing: the
-// message boxes, the focus, the buttons, the calls of the ledger component. What the store
-// writes, reads and refuses is the core's (tests/voucher); here the database is SQLite and the
-// companions are the recording doubles.
+// message boxes, the focus, the buttons, the calls of the ledger component, the signals to the
+// host. What the store writes, reads and refuses is the core's (tests/voucher); here the database
+// is SQLite (the signals: both engines) and the companions are the recording doubles.
 
 #include "grid/LineGrid.h"
 #include "support/ControlHost.h"
@@ -30,8 +30,9 @@ const char *const Seed[] = {
 // A started host of user "tester" on the seed, who may use locations 1 and 2 both ways and 3 as a
 // source only; on source 1 with a voucher in progress: to 2, narration "typed", a line of 5.
 struct Form {
-    explicit Form(bool editMode, const QString &docNo = {})
-        : host(db.connection(), "tester", editMode, factory), f(host.form())
+    explicit Form(bool editMode, const QString &docNo = {},
+                  TestDatabase::Engine engine = TestDatabase::Sqlite)
+        : db(engine), host(db.connection(), "tester", editMode, factory), f(host.form())
     {
         factory->allowed = {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}};
         factory->transactionSetting = 1;
@@ -211,6 +212,64 @@ private slots:
         QTEST(v.boxes([&] { v.f.cmdDelete->click(); }, answer), "boxes");
         QTEST(v.db.rows("Select DocNo from ICTRANH Where FromLocID = 1 Order by 1") + " / " + v.shown(),
               "after");
+    }
+
+    void signalling_data() { addEngineColumn(); }
+    // The host hears of a voucher saved (under the number it received), recalled or deleted, and
+    // the database holds what it hears of by then: a save's transaction has committed. A save that
+    // is refused, a delete that is declined and a delete of a voucher another user removed first
+    // tell nothing.
+    void signalling()
+    {
+        QFETCH(TestDatabase::Engine, engine);
+        QVT_SKIP_UNLESS_AVAILABLE(engine);
+        QStringList heard; // what the host heard: "saved source/number narration as stored"
+        const auto listen = [&heard](Form &v) {
+            const auto hear = [&heard, &v](const char *what) {
+                return [&heard, &v, what](int docNo, int fromLocation) {
+                    heard << QString("%1 %2/%3 %4")
+                                 .arg(what)
+                                 .arg(fromLocation)
+                                 .arg(docNo)
+                                 .arg(v.db.rows(
+                                     "Select Narration from ICTRANH Where FromLocID = ? and DocNo = ?",
+                                     {fromLocation, docNo}));
+                };
+            };
+            ctlTransfer *control = v.host.control();
+            QObject::connect(control, &ctlTransfer::voucherSaved, control, hear("saved"));
+            QObject::connect(control, &ctlTransfer::voucherLoaded, control, hear("loaded"));
+            QObject::connect(control, &ctlTransfer::voucherDeleted, control, hear("deleted"));
+        };
+
+        QVT_FORM(added, false, "", engine);
+        listen(added);
+        QVERIFY(
+            added.db.exec("Insert into ICTRANH (FromLocID, DocNo, Narration) Values (1, 7, 'other user')"));
+        added.f.txtToLocID->setText("3");
+        added.boxes([&] { added.f.cmdSave->click(); }); // refused: no rights to 3 as a destination
+        added.f.txtToLocID->setText("2");
+        added.boxes([&] { added.f.cmdSave->click(); });
+
+        QVT_FORM(v, true, "", engine);
+        listen(v);
+        v.boxes([&] { v.leave(v.f.txtDocNo, "4"); });
+        v.f.txtNarration->setText("rewritten");
+        v.f.txtToLocID->setText("3");
+        v.boxes([&] { v.f.cmdSave->click(); });
+        v.f.txtToLocID->setText("2");
+        v.boxes([&] { v.f.cmdSave->click(); });
+        v.boxes([&] { v.leave(v.f.txtDocNo, "4"); });
+        v.boxes([&] { v.f.cmdDelete->click(); }, QMessageBox::No);
+        v.boxes([&] { v.leave(v.f.txtDocNo, "4"); });
+        v.boxes([&] { v.f.cmdDelete->click(); }, QMessageBox::Yes);
+        v.boxes([&] { v.leave(v.f.txtDocNo, "6"); });
+        QVERIFY(v.db.exec("Delete from ICTRAND Where FromLocID = 1 and DocNo = 6") &&
+                v.db.exec("Delete from ICTRANH Where FromLocID = 1 and DocNo = 6"));
+        v.boxes([&] { v.f.cmdDelete->click(); }, QMessageBox::Yes);
+        QCOMPARE(heard.join(", "),
+                 "saved 1/8 typed, loaded 1/4 linked, saved 1/4 rewritten, loaded 1/4 rewritten, "
+                 "loaded 1/4 rewritten, deleted 1/4 , loaded 1/6 NULL");
     }
 
     // Each click makes a ledger component of its own and hands it the recalled voucher's ledger
