@@ -7,6 +7,7 @@
 #include "platform/Ui.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace qvtrnsfr {
 
@@ -76,8 +77,22 @@ companions::InventoryService *TransferControl::inventory()
     return m_inventory.get();
 }
 
+// A new font or style for the control (the host's, or the application's) places the fields again
+// and with them the control's least size.
+bool TransferControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_control &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        m_form.arrange();
+        m_control->setMinimumSize(m_control->minimumSizeHint());
+        m_control->updateGeometry();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void TransferControl::wire()
 {
+    m_control->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TransferControl::onFocusChanged);
     wireForm(*this);
 }

@@ -78,6 +78,9 @@ public:
     void SetupGrid();
     void SaveColumnWidths();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void wire();
     void onFocusChanged(QWidget *old, QWidget *now);

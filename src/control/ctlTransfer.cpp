@@ -64,10 +64,12 @@ QSize ctlTransfer::sizeHint() const
     return minimumSizeHint();
 }
 
-// The minimum size is the size at initialisation: the designed size.
+// The minimum size is the size at initialisation: the designed size, grown as the fields are for
+// the control's font.
 QSize ctlTransfer::minimumSizeHint() const
 {
-    return {twipsToPixels(DesignedWidth), twipsToPixels(DesignedHeight)};
+    const QSizeF scale = d->form().scale();
+    return {twipsToPixels(DesignedWidth * scale.width()), twipsToPixels(DesignedHeight * scale.height())};
 }
 
 // A control made smaller than its designed size sets itself back to at least that size; the

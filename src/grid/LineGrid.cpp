@@ -5,10 +5,12 @@
 #include "grid/RowGuardSelectionModel.h"
 #include "platform/NoThrow.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QStyleOptionHeader>
 #include <QtMath>
 
 #include <algorithm>
@@ -54,14 +56,7 @@ LineGrid::~LineGrid() = default;
 
 void LineGrid::setupColumns()
 {
-    QFont gridFont = font();
-    gridFont.setPointSizeF(FontPoints);
-    setFont(gridFont);
-    const QFontMetricsF metrics(horizontalHeader()->font());
-    horizontalHeader()->setFixedHeight(qCeil(metrics.lineSpacing() * HeaderTextLines));
-    const int rowHeight = qRound(RowHeightTwips / TwipsPerPixel);
-    verticalHeader()->setMinimumSectionSize(qMin(verticalHeader()->minimumSectionSize(), rowHeight));
-    verticalHeader()->setDefaultSectionSize(rowHeight);
+    fitFont();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsMovable(false);
     for (int column = 0; column < LineColumns; ++column) {
@@ -69,6 +64,54 @@ void LineGrid::setupColumns()
         setColumnWidthTwips(column, SetupWidthsTwips[column]);
     }
     setColumnHidden(ColSalePrice, true);
+    fitToFont();
+}
+
+void LineGrid::fitFont()
+{
+    // Only the size is the grid's own: family and style follow the parent's font.
+    const QFont inherited = parentWidget() ? parentWidget()->font() : font();
+    QFont sized;
+    sized.setPointSizeF(std::max(FontPoints, inherited.pointSizeF()));
+    setFont(sized);
+}
+
+// Rows and header take a line of the grid's font at least; columns are as wide as set, or as
+// their caption when that is wider.
+void LineGrid::fitToFont()
+{
+    const QFontMetricsF metrics(horizontalHeader()->font());
+    horizontalHeader()->setFixedHeight(qCeil(metrics.lineSpacing() * HeaderTextLines));
+    const int rowHeight = std::max(qRound(RowHeightTwips / TwipsPerPixel), fontMetrics().height());
+    verticalHeader()->setMinimumSectionSize(qMin(verticalHeader()->minimumSectionSize(), rowHeight));
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int column = 0; column < LineColumns; ++column)
+        setColumnWidthTwips(column, m_widthsTwips[column]);
+}
+
+void LineGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LanguageChange)
+        fitToFont();
+}
+
+// The width of a header section that shows the column's caption whole, margins included.
+int LineGrid::captionWidth(int column) const
+{
+    const QHeaderView *header = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.orientation = Qt::Horizontal;
+    option.section = column;
+    option.text = m_model->headerData(column, Qt::Horizontal).toString();
+    return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+}
+
+int LineGrid::shownWidth(int column, double twips) const
+{
+    return std::max(qRound(qMin(twips / TwipsPerPixel, MaxWidthPixels)), captionWidth(column));
 }
 
 double LineGrid::columnWidthTwips(int column) const
@@ -82,7 +125,7 @@ void LineGrid::setColumnWidthTwips(int column, double twips)
         return;
     m_widthsTwips[column] = twips;
     const QScopedValueRollback<bool> setting(m_settingWidth, true);
-    setColumnWidth(column, qRound(qMin(twips / TwipsPerPixel, MaxWidthPixels)));
+    setColumnWidth(column, shownWidth(column, twips));
 }
 
 void LineGrid::takeDraggedWidth(int column, int pixels)
@@ -90,8 +133,15 @@ void LineGrid::takeDraggedWidth(int column, int pixels)
     if (m_settingWidth || column < 0 || column >= LineColumns || pixels <= 0 || isColumnHidden(column))
         return;
     // Showing a column again reports the pixel width of its stored twips: keep those exactly.
-    if (qRound(m_widthsTwips[column] / TwipsPerPixel) != pixels)
-        m_widthsTwips[column] = pixels * TwipsPerPixel;
+    if (shownWidth(column, m_widthsTwips[column]) == pixels)
+        return;
+    // A column dragged narrower than its caption stops at the caption's width.
+    if (const int least = captionWidth(column); pixels < least) {
+        const QScopedValueRollback<bool> setting(m_settingWidth, true);
+        setColumnWidth(column, least);
+        pixels = least;
+    }
+    m_widthsTwips[column] = pixels * TwipsPerPixel;
 }
 
 void LineGrid::setItemCodeMasked(bool masked)
