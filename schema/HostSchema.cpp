@@ -32,9 +32,31 @@ bool holdsOnlyComments(const QString &chunk)
     return true;
 }
 
+// SQLite cannot add a column only if it is missing: "ALTER TABLE t ADD COLUMN c ..." is skipped
+// where t has c already.
+bool hasColumnAdded(QSqlDatabase &db, const QString &statement)
+{
+    static const QRegularExpression addColumn(QStringLiteral("^ALTER TABLE (\\w+) ADD COLUMN (\\w+)"),
+                                              QRegularExpression::CaseInsensitiveOption |
+                                                  QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = addColumn.match(statement);
+    if (!match.hasMatch() || db.driverName() != QLatin1String("QSQLITE"))
+        return false;
+    QSqlQuery columns(db);
+    if (!columns.exec(QStringLiteral("PRAGMA table_info(%1)").arg(match.captured(1))))
+        return false;
+    while (columns.next()) {
+        if (columns.value(1).toString().compare(match.captured(2), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool runStatements(QSqlDatabase &db, const QStringList &statements)
 {
     for (const QString &statement : statements) {
+        if (hasColumnAdded(db, statement))
+            continue;
         QSqlQuery query(db);
         if (!query.exec(statement)) {
             qCWarning(lcSchema).noquote() << "schema statement failed:" << query.lastError().text() << "\n"

@@ -85,6 +85,9 @@ CREATE TABLE IF NOT EXISTS ICTRANH (
     LinkDetID integer,
     PRIMARY KEY (FromLocID, DocNo)
 );;
+-- Every save of a voucher adds 1, so that a save or delete of a voucher recalled before another
+-- user's save is refused. Added to headers made before it; skipped where the column is there.
+ALTER TABLE ICTRANH ADD COLUMN RowVersion integer NOT NULL DEFAULT 0;;
 CREATE INDEX IF NOT EXISTS ICTRANH_To ON ICTRANH (ToLocID, DocDate);;
 -- The pick list of vouchers lists them by number across all source locations.
 CREATE INDEX IF NOT EXISTS ICTRANH_DocNo ON ICTRANH (DocNo);;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     g++ make cmake pkg-config ccache git
     qt6-base-dev qt6-base-dev-tools libgl-dev libegl-dev
+    qt6-l10n-tools qt6-tools-dev
     libqt6sql6-sqlite libqt6sql6-psql
     postgresql postgresql-client
     fonts-dejavu-core poppler-utils clang-format valgrind

@@ -1,13 +1,10 @@
 #include "companions/GLLedgerService.h"
 
 #include "companions/CompanionsLog.h"
+#include "companions/DocumentOutput.h"
 #include "companions/LedgerVoucher.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -16,27 +13,6 @@ namespace companions {
 namespace {
 
 const char SetupSql[] = "SELECT UseTransaction FROM GLSetup LIMIT 1";
-
-void writePdf(QTextDocument &document, const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcCompanions) << "ledger: cannot write" << path << file.errorString();
-        return;
-    }
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
-    document.print(&writer);
-}
-
-void showPreview(QTextDocument &document)
-{
-    QPrintPreviewDialog preview(QApplication::activeWindow());
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&document](QPrinter *printer) { document.print(printer); });
-    preview.exec();
-}
 
 } // namespace
 
@@ -71,7 +47,7 @@ void GLLedgerService::PrintVoucher(int ledgerDetailId, const QString &title)
     const std::unique_ptr<QTextDocument> document = ledgerVoucherDocument(*voucher, title);
     document->setMetaInformation(QTextDocument::DocumentTitle, title);
     if (m_pdfPath.isEmpty())
-        showPreview(*document);
+        showPrintPreview(*document, QApplication::activeWindow());
     else
         writePdf(*document, m_pdfPath);
 }

@@ -2,6 +2,7 @@
 
 #include "companions/CompanionsLog.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,6 +13,12 @@ namespace {
 
 const char VoucherSql[] = "SELECT VoucherNo, VoucherDate, AccountID, AccountName, Narration, Debit, Credit"
                           " FROM GLTRH WHERE DetID = ? ORDER BY LineNo";
+
+// A label of the printed voucher in the user's language.
+QString text(const char *source)
+{
+    return QCoreApplication::translate("companions::LedgerVoucher", source);
+}
 
 QString amount(double value)
 {
@@ -41,14 +48,24 @@ QString voucherHtml(const LedgerVoucher &voucher, const QString &title)
     double debit = 0;
     double credit = 0;
     const QString rows = linesHtml(voucher, &debit, &credit);
+    QString heads;
+    for (const char *head : {QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Account ID"),
+                             QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Account Name"),
+                             QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Narration"),
+                             QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Debit"),
+                             QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Credit")})
+        heads += QStringLiteral("<th>%1</th>").arg(text(head).toHtmlEscaped());
+    // The printed voucher keeps one date and amount format, whatever the language of its labels.
     return QStringLiteral("<h2 align=\"center\">%1</h2>").arg(title.toHtmlEscaped()) +
-           QStringLiteral("<p>Voucher No.: %1<br>Date: %2</p>")
-               .arg(voucher.voucherNo.toHtmlEscaped(),
+           QStringLiteral("<p>%1 %2<br>%3 %4</p>")
+               .arg(text(QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Voucher No.:")).toHtmlEscaped(),
+                    voucher.voucherNo.toHtmlEscaped(),
+                    text(QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Date:")).toHtmlEscaped(),
                     voucher.voucherDate.toString(QStringLiteral("dd/MM/yyyy"))) +
-           QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-                          "<tr><th>Account ID</th><th>Account Name</th><th>Narration</th>"
-                          "<th>Debit</th><th>Credit</th></tr>") +
-           rows + QStringLiteral("<tr><th colspan=\"3\" align=\"right\">Total</th>") +
+           QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>") +
+           heads + QStringLiteral("</tr>") + rows +
+           QStringLiteral("<tr><th colspan=\"3\" align=\"right\">%1</th>")
+               .arg(text(QT_TRANSLATE_NOOP("companions::LedgerVoucher", "Total")).toHtmlEscaped()) +
            cell(amount(debit), "right") + cell(amount(credit), "right") + QStringLiteral("</tr></table>");
 }
 

@@ -13,6 +13,7 @@ target_include_directories(qvt_companions PUBLIC $<BUILD_INTERFACE:${PROJECT_SOU
 target_link_libraries(qvt_companions PUBLIC Qt6::Core Qt6::Sql qvt_platform PRIVATE qvt_warnings)
 target_sources(qvtrnsfr PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DefaultFactory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DocumentOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GLLedgerService.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerVoucher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LookupListDialog.cpp

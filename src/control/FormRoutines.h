@@ -3,6 +3,8 @@
 // serve. Each reads the form into values, asks the core (src/voucher), and shows what it answers:
 // the fields it fills, the message box of a refusal, the focus.
 
+#include <QString>
+
 namespace qvtrnsfr {
 
 class TransferControl;
@@ -24,6 +26,9 @@ bool SaveDocument(TransferControl &ctl);
 void cmdSave_Click(TransferControl &ctl);
 void cmdDelete_Click(TransferControl &ctl);
 void cmdPrintGLVoucher_Click(TransferControl &ctl);
+// The voucher on the form, saved or not, in a print preview, or written to pdfPath when one is
+// given; false when the file cannot be written.
+bool PrintTransferVoucher(TransferControl &ctl, const QString &pdfPath = QString());
 
 // Entering lines in the grid (LineEntry.cpp, CellLookups.cpp).
 void ResolveItem(TransferControl &ctl);

@@ -21,6 +21,7 @@ Voucher TransferControl::voucher() const
     voucher.showPrices = m_form.chkPrice->isChecked();
     voucher.editMode = editMode();
     voucher.lines = *m_lines;
+    voucher.recalled = m_recalled;
     return voucher;
 }
 

@@ -4,6 +4,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "control/ctlTransfer.h"
 
 #include "companions/PickList.h"
 #include "grid/LineGrid.h"
@@ -118,7 +119,7 @@ void CellButtonPressed(TransferControl &ctl, int column)
     LineGrid *grid = ctl.form().grdDetail;
     using companions::PickList;
     if (column == ColItemCode) {
-        const PickList items{QStringLiteral("Items"),
+        const PickList items{ctlTransfer::tr("Items"),
                              QStringLiteral("CurrentStock"),
                              QStringLiteral("LocID=") + ctl.form().txtFromLocID->text(),
                              0,
@@ -132,7 +133,7 @@ void CellButtonPressed(TransferControl &ctl, int column)
             ResolveItem(ctl);
         }
     } else if (column == ColUnit) {
-        const PickList units{QStringLiteral("Units"),
+        const PickList units{ctlTransfer::tr("Units"),
                              QStringLiteral("ICUnit"),
                              QStringLiteral("ItemID='") + grid->cellText(ColItemCode) + QStringLiteral("'"),
                              1,

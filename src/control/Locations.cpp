@@ -3,6 +3,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "control/ctlTransfer.h"
 
 #include "companions/PickList.h"
 #include "platform/Numeric.h"
@@ -29,7 +30,7 @@ bool checkField(TransferControl &ctl, const QLineEdit *field, QLineEdit *nameFie
 
 companions::PickList locations(const QString &search, companions::PickList::FilterAt filterAt)
 {
-    return {QStringLiteral("Locations"), QStringLiteral("ICLOC"), QString(), 0, search, 0, filterAt};
+    return {ctlTransfer::tr("Locations"), QStringLiteral("ICLOC"), QString(), 0, search, 0, filterAt};
 }
 
 } // namespace

@@ -11,17 +11,18 @@ namespace qvtrnsfr {
 // and sales-order numbers, the delete button and the ledger link keep their state.
 void TransferControl::ResetForm()
 {
+    m_recalled.reset();
     if (m_allowEdit) {
         m_form.cmdFindDoc->setVisible(true);
         m_form.setDocNoEditable(true);
-        m_form.cmdSave->setText(QStringLiteral("&Save"));
+        m_form.setSaveCaption(true);
         m_form.cmdSave->setEnabled(false);
         m_form.cmdPrintGLVoucher->setVisible(true);
     } else {
         m_form.setDocNoEditable(false);
         m_form.cmdFindDoc->setVisible(false);
         m_form.txtDocNo->setText(QString::number(NextDocNo()));
-        m_form.cmdSave->setText(QStringLiteral("&Add"));
+        m_form.setSaveCaption(false);
         m_form.cmdSave->setEnabled(true);
         m_form.cmdPrintGLVoucher->setVisible(false);
     }

@@ -2,6 +2,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "control/ctlTransfer.h"
 
 #include "companions/PickList.h"
 #include "grid/LineGrid.h"
@@ -14,7 +15,7 @@ namespace qvtrnsfr {
 void cmdFindPo_Click(TransferControl &ctl)
 {
     TransferForm &form = ctl.form();
-    const companions::PickList requisitions{QStringLiteral("Requisition Slips"),
+    const companions::PickList requisitions{ctlTransfer::tr("Requisition Slips"),
                                             QStringLiteral("reqstat"),
                                             QStringLiteral("LocID=") + form.txtToLocID->text(),
                                             1,
@@ -49,7 +50,8 @@ void cmdRef_Click(TransferControl &ctl)
     switch (import.outcome) {
     case RequisitionImport::NotFound:
         showMessage(ctl.widget(), QMessageBox::Warning,
-                    QStringLiteral("Requisition not found or Requisition Completed."), QStringLiteral("PO"));
+                    ctlTransfer::tr("Requisition not found or Requisition Completed."),
+                    ctlTransfer::tr("PO"));
         break;
     case RequisitionImport::Failed:
         showMessage(ctl.widget(), QMessageBox::Critical, import.failure);

@@ -2,6 +2,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "control/ctlTransfer.h"
 
 #include "grid/LineGrid.h"
 #include "platform/Numeric.h"
@@ -34,10 +35,9 @@ void FillPriceList(TransferControl &ctl)
     lists->addItems(read.names);
     if (read.failed) {
         showMessage(ctl.widget(), QMessageBox::Critical,
-                    QStringLiteral("Error ") + QString::number(read.errorNumber) + QStringLiteral(" (") +
-                        read.errorText +
-                        QStringLiteral(") in procedure FillPriceList of User Control ctlTransfer"),
-                    QStringLiteral("Error"));
+                    ctlTransfer::tr("Error %1 (%2) in procedure FillPriceList of User Control ctlTransfer")
+                        .arg(QString::number(read.errorNumber), read.errorText),
+                    ctlTransfer::tr("Error"));
         return;
     }
     ctl.form().chkPrice->setVisible(lists->count() > 0);

@@ -2,18 +2,19 @@
 
 #include "companions/DefaultFactory.h"
 #include "control/FormRoutines.h"
+#include "control/Translations.h"
 #include "ctlTransfer.h"
 #include "grid/LineGrid.h"
 #include "platform/Ui.h"
 
 #include <QApplication>
-#include <QEvent>
 
 namespace qvtrnsfr {
 
 TransferControl::TransferControl(ctlTransfer *control)
     : QObject(control), m_control(control), m_lines(std::make_unique<LineArray>())
 {
+    installTranslations(); // before the first control builds its form, in the user's language
     m_form.build(control);
     m_lines->Resize(0, -1, 0, LineColumns - 1);
     m_form.grdDetail->bind(m_lines.get());
@@ -77,22 +78,8 @@ companions::InventoryService *TransferControl::inventory()
     return m_inventory.get();
 }
 
-// A new font or style for the control (the host's, or the application's) places the fields again
-// and with them the control's least size.
-bool TransferControl::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_control &&
-        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
-        m_form.arrange();
-        m_control->setMinimumSize(m_control->minimumSizeHint());
-        m_control->updateGeometry();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 void TransferControl::wire()
 {
-    m_control->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TransferControl::onFocusChanged);
     wireForm(*this);
 }

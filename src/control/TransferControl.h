@@ -69,6 +69,8 @@ public:
     // The ledger detail of the last recalled voucher that had one; printing hands it on.
     qint32 ledgerLinkId() const { return m_ledgerLinkId; }
     void setLedgerLinkId(qint32 id) { m_ledgerLinkId = id; }
+    // The voucher last recalled, as it was then; cleared by every reset.
+    void setRecalled(std::optional<RecalledVersion> recalled) { m_recalled = recalled; }
     bool focusInitialised() const { return m_focusInitialised; }
 
     // Routines of the form.
@@ -77,9 +79,6 @@ public:
     void FirstFocus();
     void SetupGrid();
     void SaveColumnWidths();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void wire();
@@ -103,6 +102,7 @@ private:
     bool m_useTransaction = false;
     QString m_lastStockUnit;
     qint32 m_ledgerLinkId = 0;
+    std::optional<RecalledVersion> m_recalled;
     bool m_focusInitialised = false;
     bool m_initialising = false;
 };

@@ -4,7 +4,6 @@
 #include "control/FormIcons.h"
 #include "grid/LineGrid.h"
 
-#include <QAbstractItemView>
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
@@ -43,11 +42,9 @@ template <typename W> W *place(QWidget *parent, const char *name, int left, int 
     return w;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &caption, int l, int t, int w, int h)
+QLabel *label(QWidget *parent, const char *name, int l, int t, int w, int h)
 {
-    auto *lbl = place<QLabel>(parent, name, l, t, w, h);
-    lbl->setText(caption);
-    return lbl;
+    return place<QLabel>(parent, name, l, t, w, h);
 }
 
 QLineEdit *text(QWidget *parent, const char *name, int l, int t, int w, int h, int maxLength = 0)
@@ -58,20 +55,16 @@ QLineEdit *text(QWidget *parent, const char *name, int l, int t, int w, int h, i
     return edit;
 }
 
-QPushButton *pictureButton(QWidget *parent, const char *name, const QIcon &icon, const QString &tip, int l,
-                           int t)
+QPushButton *pictureButton(QWidget *parent, const char *name, const QIcon &icon, int l, int t)
 {
     auto *button = place<QPushButton>(parent, name, l, t, 315, 315);
     button->setIcon(icon);
-    button->setToolTip(tip);
-    button->setAccessibleName(tip);
     return button;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, int l, int t, int w, int h)
+QPushButton *button(QWidget *parent, const char *name, int l, int t, int w, int h)
 {
     auto *b = place<QPushButton>(parent, name, l, t, w, h);
-    b->setText(caption);
     b->setAutoDefault(false);
     return b;
 }
@@ -95,40 +88,34 @@ void TransferForm::build(QWidget *c)
 {
     control = c;
     const QIcon find = FormIcons::pickList();
-    lblSegID = label(c, "lblSegID", QStringLiteral("From Location:"), 150, 135, 1050, 195);
-    cmdFindCC = pictureButton(c, "cmdFindCC", find, QStringLiteral("Choose the source location"), 2550, 135);
+    lblSegID = label(c, "lblSegID", 150, 135, 1050, 195);
+    cmdFindCC = pictureButton(c, "cmdFindCC", find, 2550, 135);
     txtFromLocID = text(c, "txtFromLocID", 1350, 135, 1215, 315, 10);
     txtFromLocName = text(c, "txtFromLocName", 3000, 135, 4005, 300, 50);
     displayOnly(txtFromLocName);
-    Label24 = label(c, "Label24", QStringLiteral("From Req. No.:"), 3000, 525, 1080, 195);
-    Label1 = label(c, "Label1", QStringLiteral("Document No.:"), 150, 540, 1080, 195);
+    Label24 = label(c, "Label24", 3000, 525, 1080, 195);
+    Label1 = label(c, "Label1", 150, 540, 1080, 195);
     txtReqNo = text(c, "txtReqNo", 4125, 525, 915, 285);
-    cmdRef = pictureButton(c, "cmdRef", FormIcons::importLines(),
-                           QStringLiteral("Fill the lines from the requisition"), 5025, 525);
-    cmdFindPo = pictureButton(c, "cmdFindPo", FormIcons::requisitions(),
-                              QStringLiteral("Choose a requisition of the destination location"), 5355, 525);
-    cmdNew =
-        pictureButton(c, "cmdNew", FormIcons::newVoucher(), QStringLiteral("Start a new voucher"), 2550, 540);
-    cmdFindDoc = pictureButton(c, "cmdFindDoc", find, QStringLiteral("Find a saved voucher"), 2550, 540);
+    cmdRef = pictureButton(c, "cmdRef", FormIcons::importLines(), 5025, 525);
+    cmdFindPo = pictureButton(c, "cmdFindPo", FormIcons::requisitions(), 5355, 525);
+    cmdNew = pictureButton(c, "cmdNew", FormIcons::newVoucher(), 2550, 540);
+    cmdFindDoc = pictureButton(c, "cmdFindDoc", find, 2550, 540);
     txtDocNo = text(c, "txtDocNo", 1365, 540, 1215, 285);
-    Label5 = label(c, "Label5", QStringLiteral("To Location:"), 150, 885, 900, 195);
+    Label5 = label(c, "Label5", 150, 885, 900, 195);
     txtToLocID = text(c, "txtToLocID", 1365, 885, 990, 315, 10);
-    cmdFindLoc =
-        pictureButton(c, "cmdFindLoc", find, QStringLiteral("Choose the destination location"), 2385, 885);
+    cmdFindLoc = pictureButton(c, "cmdFindLoc", find, 2385, 885);
     txtToLocName = text(c, "txtToLocName", 3000, 885, 4080, 300, 50);
     displayOnly(txtToLocName);
-    Label2 = label(c, "Label2", QStringLiteral("Documnt Date:"), 150, 1320, 1080, 195);
+    Label2 = label(c, "Label2", 150, 1320, 1080, 195);
     dtpDocDate = place<QDateEdit>(c, "dtpDocDate", 1365, 1320, 1290, 315);
     dtpDocDate->setCalendarPopup(true);
-    dtpDocDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    Label3 = label(c, "Label3", QStringLiteral("Narration:"), 150, 1755, 690, 195);
+    Label3 = label(c, "Label3", 150, 1755, 690, 195);
     txtNarration = text(c, "txtNarration", 1365, 1755, 7530, 285, 100);
-    Label6 = label(c, "Label6", QStringLiteral("Sales Order No.:"), 9075, 1800, 1170, 195);
+    Label6 = label(c, "Label6", 9075, 1800, 1170, 195);
     txtOrdNo = text(c, "txtOrdNo", 10395, 1770, 1110, 315);
     grdDetail = place<LineGrid>(c, "grdDetail", 120, 2205, 11400, 3600);
     chkScanMode = place<QCheckBox>(c, "chkScanMode", 150, 5970, 2340, 315);
-    chkScanMode->setText(QStringLiteral("Enable Scanning Mode"));
-    Label9 = label(c, "Label9", QStringLiteral("Total Qty.:"), 9075, 5970, 735, 195);
+    Label9 = label(c, "Label9", 9075, 5970, 735, 195);
     txtTotalQty = text(c, "txtTotalQty", 9975, 5970, 1515, 280);
     txtTotalQty->setText(QStringLiteral("0.00"));
     txtTotalQty->setReadOnly(true);
@@ -138,18 +125,18 @@ void TransferForm::build(QWidget *c)
     bold.setBold(true);
     txtTotalQty->setFont(bold);
     chkPrice = place<QCheckBox>(c, "chkPrice", 150, 6345, 2640, 240);
-    chkPrice->setText(QStringLiteral("Show item pricing using price list"));
     cboPriceList = place<QComboBox>(c, "cboPriceList", 2850, 6345, 1440, 315);
     cboPriceList->setEditable(false);
     cboPriceList->setVisible(false);
-    cmdPrintGLVoucher =
-        button(c, "cmdPrintGLVoucher", QStringLiteral("Print Voucher"), 6300, 6675, 1365, 315);
+    cmdPrintGLVoucher = button(c, "cmdPrintGLVoucher", 6300, 6675, 1365, 315);
     cmdPrintGLVoucher->setEnabled(false);
     cmdPrintGLVoucher->setVisible(false);
-    cmdSave = button(c, "cmdSave", QStringLiteral("&Save"), 7725, 6675, 1215, 315);
-    cmdDelete = button(c, "cmdDelete", QStringLiteral("&Delete"), 9000, 6675, 1215, 315);
+    cmdSave = button(c, "cmdSave", 7725, 6675, 1215, 315);
+    cmdDelete = button(c, "cmdDelete", 9000, 6675, 1215, 315);
     cmdDelete->setEnabled(false);
-    cmdClose = button(c, "cmdClose", QStringLiteral("&Close"), 10275, 6675, 1215, 315);
+    cmdClose = button(c, "cmdClose", 10275, 6675, 1215, 315);
+
+    retranslate();
 
     // Labels lead to their fields for access and screen readers. Their captions are the form's
     // fixed texts, which mark no access key.
@@ -169,15 +156,6 @@ void TransferForm::build(QWidget *c)
                         chkPrice,   cboPriceList, cmdPrintGLVoucher, cmdSave,    cmdDelete,   cmdClose};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-
-    // Fields that no caption names.
-    txtFromLocName->setAccessibleName(tr("From location name"));
-    txtToLocName->setAccessibleName(tr("To location name"));
-    cboPriceList->setAccessibleName(tr("Price list"));
-    cboPriceList->view()->setAccessibleName(tr("Price lists"));
-    grdDetail->setAccessibleName(tr("Lines"));
-
-    arrange();
 }
 
 QList<QWidget *> TransferForm::fields() const

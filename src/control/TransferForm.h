@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,9 +21,6 @@ constexpr double TwipsPerPixel = 15.0;
 int twipsToPixels(double twips);
 
 struct TransferForm {
-    Q_DECLARE_TR_FUNCTIONS(TransferForm)
-
-public:
     QWidget *control = nullptr;
     QLabel *lblSegID = nullptr;
     QPushButton *cmdFindCC = nullptr;
@@ -66,6 +62,13 @@ public:
     // How much larger than designed the places are, across and down; 1 when every caption fits.
     QSizeF scale() const { return m_scale; }
 
+    // Sets every caption, tooltip and accessible name, and the date's format, in the current
+    // language and locale (FormTexts.cpp); the form runs it when it is built and again when the
+    // application's language changes.
+    void retranslate();
+    // The save button reads "&Save" in edit mode and "&Add" in add mode, in any language.
+    void setSaveCaption(bool editMode);
+
     // The document number field is editable (edit mode: window background) or display-only
     // (add mode: button-face background).
     void setDocNoEditable(bool editable);
@@ -75,6 +78,7 @@ private:
     QSizeF neededScale() const;
 
     QSizeF m_scale{1, 1};
+    bool m_saveEdits = true; // the mode the save button's caption was last set for
 };
 
 } // namespace qvtrnsfr

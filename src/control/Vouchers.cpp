@@ -3,6 +3,7 @@
 
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "control/ctlTransfer.h"
 
 #include "companions/PickList.h"
 #include "platform/NoThrow.h"
@@ -27,8 +28,7 @@ private:
 
 QString savedMessage(qint32 docNo)
 {
-    return QStringLiteral("Document Number  ") + QString::number(docNo) +
-           QStringLiteral("  Is Saved Successfully ");
+    return ctlTransfer::tr("Document Number  %1  Is Saved Successfully ").arg(QString::number(docNo));
 }
 
 } // namespace
@@ -40,6 +40,8 @@ bool LoadDocument(TransferControl &ctl)
     const auto loaded = ctl.store().LoadDocument(ctl.voucher());
     if (!loaded)
         return false;
+    if (const auto fromLocation = ctl.voucher().fromLocation.whole)
+        ctl.setRecalled(RecalledVersion{loaded->docNo, *fromLocation, loaded->version});
     TransferForm &form = ctl.form();
     if (loaded->date.isValid())
         form.dtpDocDate->setDate(loaded->date);
@@ -69,7 +71,7 @@ bool txtDocNo_Validate(TransferControl &ctl)
     ctl.ResetForm();
     if (LoadDocument(ctl))
         return true;
-    showMessage(ctl.widget(), QMessageBox::Critical, QStringLiteral("Document not found."));
+    showMessage(ctl.widget(), QMessageBox::Critical, ctlTransfer::tr("Document not found."));
     return false;
 }
 
@@ -78,7 +80,7 @@ void cmdFindDoc_Click(TransferControl &ctl)
 {
     QLineEdit *number = ctl.form().txtDocNo;
     const companions::PickList vouchers{
-        QStringLiteral("Transfers"), VoucherSql::HeaderTable, QString(), 1, number->text(), 1};
+        ctlTransfer::tr("Transfers"), VoucherSql::HeaderTable, QString(), 1, number->text(), 1};
     if (const QString picked = showPickList(ctl.lookupDialog(), vouchers, ctl.connection(), ctl.hostWindow());
         !picked.isEmpty())
         number->setText(picked);
@@ -105,7 +107,7 @@ bool SaveDocument(TransferControl &ctl)
         break;
     }
     showMessage(ctl.widget(), QMessageBox::Information, savedMessage(result.docNo),
-                QStringLiteral("Save Document"));
+                ctlTransfer::tr("Save Document"));
     ctl.form().cmdSave->setEnabled(false);
     return true;
 }
@@ -128,11 +130,12 @@ void cmdSave_Click(TransferControl &ctl)
 void cmdDelete_Click(TransferControl &ctl)
 {
     const auto answer =
-        showMessage(ctl.widget(), QMessageBox::Question, QStringLiteral("Are you sure you want to delete?"),
-                    QStringLiteral("Delete Transfer"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        showMessage(ctl.widget(), QMessageBox::Question, ctlTransfer::tr("Are you sure you want to delete?"),
+                    ctlTransfer::tr("Delete Transfer"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer == QMessageBox::Yes && ctl.form().txtDocNo->isEnabled()) {
         if (const DeleteResult deleted = ctl.store().DeleteDocument(ctl.voucher()); !deleted.done) {
-            showMessage(ctl.widget(), QMessageBox::Critical, deleted.failure, QStringLiteral("Delete Error"));
+            showMessage(ctl.widget(), QMessageBox::Critical, deleted.failure,
+                        ctlTransfer::tr("Delete Error"));
             return;
         }
     }

@@ -1,9 +1,12 @@
 #include "ctlTransfer.h"
 
 #include "companions/DefaultFactory.h"
+#include "control/FormRoutines.h"
 #include "control/TransferControl.h"
 
+#include <QEvent>
 #include <QResizeEvent>
+#include <QShortcut>
 
 using qvtrnsfr::TransferControl;
 using qvtrnsfr::twipsToPixels;
@@ -16,13 +19,26 @@ constexpr double DesignedHeight = 7200;
 
 ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferControl(this))
 {
-    setWindowTitle(QStringLiteral("Velta Transfers"));
+    setWindowTitle(tr("Velta Transfers"));
     setFocusPolicy(Qt::NoFocus);
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    print->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(print, &QShortcut::activated, this, qOverload<>(&ctlTransfer::printTransferVoucher));
     resize(minimumSizeHint());
     setMinimumSize(minimumSizeHint());
 }
 
 ctlTransfer::~ctlTransfer() = default;
+
+void ctlTransfer::printTransferVoucher()
+{
+    qvtrnsfr::PrintTransferVoucher(*d);
+}
+
+bool ctlTransfer::printTransferVoucher(const QString &pdfPath)
+{
+    return qvtrnsfr::PrintTransferVoucher(*d, pdfPath);
+}
 
 QSqlDatabase ctlTransfer::Connection() const
 {
@@ -81,4 +97,26 @@ void ctlTransfer::resizeEvent(QResizeEvent *event)
     if (width() >= least.width() && height() >= least.height())
         return;
     resize(std::max(width(), least.width()), std::max(height(), least.height()));
+}
+
+// A language installed or removed while the control is shown: its texts follow. Texts in another
+// language, a new font or style (the host's, or the application's) place the fields again, and
+// with them the control's least size.
+void ctlTransfer::changeEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::LanguageChange:
+        setWindowTitle(tr("Velta Transfers"));
+        d->form().retranslate();
+        setMinimumSize(minimumSizeHint());
+        break;
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        d->form().arrange();
+        setMinimumSize(minimumSizeHint());
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
 }

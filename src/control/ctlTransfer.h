@@ -40,11 +40,19 @@ public:
     // control uses companions::DefaultFactory.
     void setCompanionFactory(std::shared_ptr<companions::Factory> factory);
 
+public slots:
+    // The voucher on the form, saved or not, as a transfer voucher to print (Ctrl+P on the form):
+    // in a print preview, or written to a PDF file; false when the file cannot be written.
+    void printTransferVoucher();
+    bool printTransferVoucher(const QString &pdfPath);
+
+public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     qvtrnsfr::TransferControl *d; // the control's state, a child of this widget, which owns it

@@ -5,6 +5,7 @@ target_sources(qvtrnsfr PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FormEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormFit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormIcons.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormTexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormVoucher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Lifecycle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineEntry.cpp
@@ -14,5 +15,7 @@ target_sources(qvtrnsfr PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Totals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransferControl.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransferForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TransferSlip.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Vouchers.cpp
 )

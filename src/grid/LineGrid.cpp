@@ -89,14 +89,6 @@ void LineGrid::fitToFont()
         setColumnWidthTwips(column, m_widthsTwips[column]);
 }
 
-void LineGrid::changeEvent(QEvent *event)
-{
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
-        event->type() == QEvent::LanguageChange)
-        fitToFont();
-}
-
 // The width of a header section that shows the column's caption whole, margins included.
 int LineGrid::captionWidth(int column) const
 {
@@ -381,6 +373,18 @@ void LineGrid::raisePendingCommit()
         return;
     const QScopedValueRollback<bool> committing(m_committing, true);
     emit cellCommitted(column);
+}
+
+// The column captions are the model's, in the current language: a change of language repaints
+// them. Captions in another language, a new font or style may need wider columns.
+void LineGrid::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        emit m_model->headerDataChanged(Qt::Horizontal, 0, LineColumns - 1);
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LanguageChange)
+        fitToFont();
 }
 
 void LineGrid::raiseDataError(int code, int column)

@@ -255,12 +255,15 @@ bool StatementCache::run(const QString &sql, const QVariantList &binds,
     return true;
 }
 
-bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QSqlError *error)
+bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QSqlError *error,
+             int *rowsAffected)
 {
     QSqlQuery query(db);
     const bool ok = run(query, sql, binds);
     if (!ok && error)
         *error = query.lastError();
+    if (ok && rowsAffected)
+        *rowsAffected = query.numRowsAffected();
     return ok;
 }
 

@@ -124,8 +124,9 @@ private:
 };
 
 // Runs one statement. On failure logs it and, when error is given, stores the error there.
+// When rowsAffected is given, it receives the number of rows the statement changed.
 bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {},
-             QSqlError *error = nullptr);
+             QSqlError *error = nullptr, int *rowsAffected = nullptr);
 
 // A second connection to the database of a given one (same driver, name, host, port, user,
 // password and options), opened on construction and removed again on destruction, with the

@@ -2,6 +2,8 @@
 
 #include "platform/Db.h"
 
+#include <QCoreApplication>
+
 namespace qvtrnsfr {
 
 const QString ItemByCodeSql = QStringLiteral("Select * from ICItem Where ItemID=?");
@@ -92,7 +94,8 @@ PriceLists readPriceLists(const QSqlDatabase &db)
     while (reader.next()) {
         const QVariant name = nameColumn >= 0 ? reader.value(nameColumn) : QVariant();
         if (name.isNull())
-            return fail(InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+            return fail(InvalidUseOfNull,
+                        QCoreApplication::translate("qvtrnsfr::Catalog", "Invalid use of Null"));
         lists.names.append(name.toString().trimmed());
     }
     if (reader.lastError().isValid())

@@ -1,5 +1,6 @@
 #include "voucher/LineArray.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 namespace qvtrnsfr {
@@ -16,9 +17,17 @@ int spanOf(int first, int last)
 
 QString LineArray::caption(int column)
 {
-    static const char *const captions[LineColumns] = {"Item Code", "Description", "Unit",       "Conversion",
-                                                      "Qty.",      "Serial No.",  "Engine No.", "Sale Price"};
-    return column >= 0 && column < LineColumns ? QString::fromLatin1(captions[column]) : QString();
+    static const char *const captions[LineColumns] = {QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Item Code"),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Description"),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Unit"),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Conversion"),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Qty."),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Serial No."),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Engine No."),
+                                                      QT_TRANSLATE_NOOP("qvtrnsfr::LineArray", "Sale Price")};
+    return column >= 0 && column < LineColumns
+               ? QCoreApplication::translate("qvtrnsfr::LineArray", captions[column])
+               : QString();
 }
 
 void LineArray::Resize(int firstRow, int lastRow, int firstColumn, int lastColumn)

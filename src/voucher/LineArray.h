@@ -44,7 +44,7 @@ public:
     // The cell as text: "" for an empty cell.
     QString cellText(int row, int column) const { return GetCell(row, column).toString(); }
 
-    // The caption of a column, by which every routine names it: "Item Code", ... "Sale Price".
+    // The caption of a column in the user's language: "Item Code", ... "Sale Price" in English.
     static QString caption(int column);
 
 private:

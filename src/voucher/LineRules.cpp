@@ -1,25 +1,29 @@
 #include "voucher/LineRules.h"
 
+#include <QCoreApplication>
+
 namespace qvtrnsfr {
 
 namespace {
 
+// The texts are marked for translation where they stand and translated here.
 Refusal refused(const char *text, int row)
 {
-    return {Refusal::Severity::Critical, QString::fromLatin1(text), QString(), VoucherField::Lines, row};
+    return {Refusal::Severity::Critical, QCoreApplication::translate("qvtrnsfr::LineRules", text), QString(),
+            VoucherField::Lines, row};
 }
 
 // The reason a line lacks a required cell.
 std::optional<Refusal> missingCell(const VoucherLine &line, int row, bool trackSerialNo)
 {
     if (line.description.isEmpty())
-        return refused("Item Code code can not be blank.", row);
+        return refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "Item Code code can not be blank."), row);
     if (line.unit.isEmpty())
-        return refused("Unit can not be blank.", row);
+        return refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "Unit can not be blank."), row);
     if (line.quantity.isEmpty())
-        return refused("Quantity can not be blank.", row);
+        return refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "Quantity can not be blank."), row);
     if (line.serialNo.isEmpty() && trackSerialNo)
-        return refused("Serial No. does not exist.", row);
+        return refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "Serial No. does not exist."), row);
     return std::nullopt;
 }
 
@@ -50,7 +54,9 @@ LineCheck ValidateLine(const VoucherLine &line, int rowIndex, const Voucher &vou
         askBalance(inventory, voucher, line.serialNo, voucher.docNo.leadingRounded(), true, figure);
         check.availableBalance = figure;
         if (quantity > check.availableBalance) {
-            check.refusal = refused("This Serialized Item has not in balance.", rowIndex);
+            check.refusal =
+                refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "This Serialized Item has not in balance."),
+                        rowIndex);
             return check;
         }
     }
@@ -59,7 +65,10 @@ LineCheck ValidateLine(const VoucherLine &line, int rowIndex, const Voucher &vou
         askBalance(inventory, voucher, line.itemCode, NoDocument, false, figure);
         check.availableBalance = figure - others;
         if (quantity > check.availableBalance)
-            check.refusal = refused("Item has not in balance and Negative Inventory not allowed.", rowIndex);
+            check.refusal =
+                refused(QT_TRANSLATE_NOOP("qvtrnsfr::LineRules",
+                                          "Item has not in balance and Negative Inventory not allowed."),
+                        rowIndex);
     }
     return check;
 }

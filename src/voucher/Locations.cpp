@@ -3,6 +3,8 @@
 #include "platform/Db.h"
 #include "platform/Numeric.h"
 
+#include <QCoreApplication>
+
 namespace qvtrnsfr {
 
 QString locationSql(double locationId)
@@ -20,8 +22,9 @@ LocationCheck checkLocation(const QSqlDatabase &db, double locationId, Direction
     location.open(db, locationSql(locationId)); // a failed open finds nothing
     check.found = !location.eof();
     if (!check.found) {
-        check.refusal =
-            Refusal{Refusal::Severity::Warning, QStringLiteral("Location not found."), QString(), field};
+        check.refusal = Refusal{Refusal::Severity::Warning,
+                                QCoreApplication::translate("qvtrnsfr::Locations", "Location not found."),
+                                QString(), field};
         return check;
     }
     check.name = location.value(QStringLiteral("LocName"));
@@ -30,11 +33,14 @@ LocationCheck checkLocation(const QSqlDatabase &db, double locationId, Direction
     const std::optional<bool> allowed =
         rights && id ? rights->LocationAllowed(user, *id, static_cast<int>(direction)) : std::nullopt;
     if (!allowed.value_or(false))
-        check.refusal = Refusal{Refusal::Severity::Information,
-                                direction == Direction::Source
-                                    ? QStringLiteral("You are not authorized to tranfer from this location.")
-                                    : QStringLiteral("You are not authorized to tranfer to this location."),
-                                QStringLiteral("From Loc"), field};
+        check.refusal =
+            Refusal{Refusal::Severity::Information,
+                    direction == Direction::Source
+                        ? QCoreApplication::translate("qvtrnsfr::Locations",
+                                                      "You are not authorized to tranfer from this location.")
+                        : QCoreApplication::translate("qvtrnsfr::Locations",
+                                                      "You are not authorized to tranfer to this location."),
+                    QCoreApplication::translate("qvtrnsfr::Locations", "From Loc"), field};
     return check;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Db.h"
 #include "platform/Numeric.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace qvtrnsfr {
@@ -11,11 +12,24 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcRequisitions, "qvtrnsfr.requisitions")
 
-// Descriptions of the failures the import detects itself.
-const QString NullFailure = QStringLiteral("Invalid use of Null");
-const QString TypeFailure = QStringLiteral("Type mismatch");
-const QString OverflowFailure = QStringLiteral("Overflow");
-const QString ColumnFailure = QStringLiteral("The requisition has no column %1.");
+// Descriptions of the failures the import detects itself, in the user's language.
+QString nullFailure()
+{
+    return QCoreApplication::translate("qvtrnsfr::Requisitions", "Invalid use of Null");
+}
+QString typeFailure()
+{
+    return QCoreApplication::translate("qvtrnsfr::Requisitions", "Type mismatch");
+}
+QString overflowFailure()
+{
+    return QCoreApplication::translate("qvtrnsfr::Requisitions", "Overflow");
+}
+QString columnFailure(const QString &column)
+{
+    return QCoreApplication::translate("qvtrnsfr::Requisitions", "The requisition has no column %1.")
+        .arg(column);
+}
 
 // The columns of a requisition line copied into a voucher line, in the order they are set.
 struct LineSource {
@@ -84,7 +98,7 @@ bool Reader::readHeader(double requisitionNo, double toLocation, qint32 &docNo)
         return false;
     const QDate date = databaseDate(value);
     if (!date.isValid())
-        return fail(TypeFailure);
+        return fail(typeFailure());
     m_result.date = date;
     if (!read("Narration", value))
         return false;
@@ -94,7 +108,7 @@ bool Reader::readHeader(double requisitionNo, double toLocation, qint32 &docNo)
     bool isNumber = false;
     const auto number = roundToInt32(value.toDouble(&isNumber));
     if (!isNumber || !number)
-        return fail(isNumber ? OverflowFailure : TypeFailure);
+        return fail(isNumber ? overflowFailure() : typeFailure());
     docNo = *number;
     m_rows.close();
     return true;
@@ -131,9 +145,9 @@ bool Reader::read(const char *column, QVariant &value)
 {
     const QString name = QString::fromLatin1(column);
     if (!m_rows.hasColumn(name))
-        return fail(ColumnFailure.arg(name));
+        return fail(columnFailure(name));
     value = m_rows.value(name);
-    return !value.isNull() || fail(NullFailure);
+    return !value.isNull() || fail(nullFailure());
 }
 
 bool Reader::fail(const QString &text)

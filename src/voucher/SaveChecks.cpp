@@ -3,6 +3,7 @@
 #include "platform/Db.h"
 #include "voucher/Locations.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
@@ -57,7 +58,8 @@ std::optional<Refusal> firstUncovered(const Voucher &voucher, companions::Invent
             : QHash<QString, double>();
     for (const Need &need : needed) {
         if (need.quantity > balances.value(need.code, 0))
-            return Refusal{Refusal::Severity::Critical, QString::fromLatin1(refusal), QString(),
+            return Refusal{Refusal::Severity::Critical,
+                           QCoreApplication::translate("qvtrnsfr::LineRules", refusal), QString(),
                            VoucherField::Lines, need.firstRow};
     }
     return std::nullopt;
@@ -84,12 +86,14 @@ std::optional<Refusal> recheckStock(const Voucher &voucher, const StockOptions &
         return std::nullopt;
     const qint32 documentNo = ownDocNo.value_or(NoDocument);
     if (options.trackSerialNo) {
-        if (auto refusal = firstUncovered(voucher, inventory, documentNo, true,
-                                          "This Serialized Item has not in balance."))
+        if (auto refusal = firstUncovered(
+                voucher, inventory, documentNo, true,
+                QT_TRANSLATE_NOOP("qvtrnsfr::LineRules", "This Serialized Item has not in balance.")))
             return refusal;
     }
     return firstUncovered(voucher, inventory, documentNo, false,
-                          "Item has not in balance and Negative Inventory not allowed.");
+                          QT_TRANSLATE_NOOP("qvtrnsfr::LineRules",
+                                            "Item has not in balance and Negative Inventory not allowed."));
 }
 
 qint32 StockLock::key(const QString &kind, const QString &code)

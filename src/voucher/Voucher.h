@@ -50,18 +50,28 @@ struct VoucherLine {
 };
 
 // The header as the form shows it, and its lines.
+// A voucher as it was recalled: its key, and the version of its header then. Every save of a
+// voucher changes the version, so a save or delete of a recalled voucher that another user has
+// saved since is refused instead of overwriting that user's save.
+struct RecalledVersion {
+    qint32 docNo = 0;
+    qint32 fromLocation = 0;
+    qint64 version = 0;
+};
+
 struct Voucher {
-    NumberText docNo;        // txtDocNo
-    NumberText fromLocation; // txtFromLocID
-    NumberText toLocation;   // txtToLocID
-    QDate date;              // dtpDocDate
-    QString narration;       // txtNarration
-    NumberText orderNo;      // txtOrdNo
-    QString requisition;     // txtReqNo
-    NumberText total;        // txtTotalQty
-    bool showPrices = false; // chkPrice
-    bool editMode = false;   // a recalled voucher (the number field is editable)
-    LineArray lines;         // the stored lines, as the grid shows them
+    NumberText docNo;                        // txtDocNo
+    NumberText fromLocation;                 // txtFromLocID
+    NumberText toLocation;                   // txtToLocID
+    QDate date;                              // dtpDocDate
+    QString narration;                       // txtNarration
+    NumberText orderNo;                      // txtOrdNo
+    QString requisition;                     // txtReqNo
+    NumberText total;                        // txtTotalQty
+    bool showPrices = false;                 // chkPrice
+    bool editMode = false;                   // a recalled voucher (the number field is editable)
+    LineArray lines;                         // the stored lines, as the grid shows them
+    std::optional<RecalledVersion> recalled; // the voucher last recalled on the form, if any
 
     // The document date as the inventory component takes it: "dd/MM/yyyy".
     QString dateText() const;

@@ -11,6 +11,7 @@
 #include "voucher/Catalog.h"
 #include "voucher/VoucherSql.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <limits>
 
@@ -42,7 +43,8 @@ struct SaveRun {
     StatementCache *statements = nullptr; // the save connection's, kept prepared between saves
     bool inTransaction = false;           // a transaction is open on db
     qint32 fromLocation = 0;
-    qint32 docNo = 0; // the number of the header as stored
+    qint32 docNo = 0;   // the number of the header as stored
+    qint64 version = 0; // the version a rewrite expects the header to have
     qint32 dbId = 0;
     QHash<QString, double> costs; // by item code
     SaveResult result;
@@ -63,6 +65,12 @@ struct SaveRun {
     }
 };
 
+Refusal changedRefusal(const Snapshot &header)
+{
+    return Refusal{Refusal::Severity::Critical, changedSinceRecalled(header, true), QString(),
+                   VoucherField::DocNo};
+}
+
 QString nonNull(const QString &text)
 {
     return text.isNull() ? QStringLiteral("") : text;
@@ -74,9 +82,11 @@ bool headerValues(SaveRun &run, QVariantList &values)
 {
     const Voucher &v = run.voucher;
     if (!v.toLocation.whole)
-        return run.fail(QStringLiteral("The destination location is not a number."));
+        return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                    "The destination location is not a number."));
     if (!v.total.localeNumber)
-        return run.fail(QStringLiteral("The total quantity is not a number."));
+        return run.fail(
+            QCoreApplication::translate("qvtrnsfr::VoucherSave", "The total quantity is not a number."));
     values = {v.date,
               *v.toLocation.whole,
               nonNull(v.narration),
@@ -100,15 +110,23 @@ bool isDuplicateKey(const QSqlError &error)
     return code == QLatin1String("1555") || code == QLatin1String("2067") || code == QLatin1String("23505");
 }
 
-// Finds the recalled voucher on the save connection; its DocNo becomes the number of the save.
+// Finds the recalled voucher on the save connection; its DocNo becomes the number of the save, and
+// its version the one the rewrite expects. A voucher saved by someone else since the form recalled
+// it is refused.
 bool findHeader(SaveRun &run, bool &found)
 {
     Snapshot header;
     if (!header.open(run.db, VoucherSql::header(run.voucher.docNo.leading, run.fromLocation)))
         return run.fail(header.lastError());
     found = !header.eof();
-    if (found)
-        run.docNo = header.value(QStringLiteral("DocNo")).toInt();
+    if (!found)
+        return true;
+    run.docNo = header.value(QStringLiteral("DocNo")).toInt();
+    run.version = header.value(VoucherSql::VersionColumn).toLongLong();
+    const std::optional<RecalledVersion> &recalled = run.voucher.recalled;
+    if (recalled && recalled->docNo == run.docNo && recalled->fromLocation == run.fromLocation &&
+        recalled->version != run.version)
+        return run.refuse(changedRefusal(header));
     return true;
 }
 
@@ -122,12 +140,18 @@ bool rewriteHeader(SaveRun &run)
         return false;
     int updated = 0;
     if (!run.statements->run(
-            VoucherSql::updateHeader(), values << run.docNo << run.fromLocation,
+            VoucherSql::updateHeader(), values << run.docNo << run.fromLocation << run.version,
             [&updated](QSqlQuery &update) { updated = update.numRowsAffected(); }, &error))
         return run.fail(error);
-    if (updated != 1)
-        return run.fail(QStringLiteral("The voucher was deleted by another user while it was being saved."));
-    return true;
+    if (updated == 1)
+        return true;
+    // Another save came between finding the header and rewriting it (only possible without a
+    // transaction), or the voucher went.
+    Snapshot header;
+    if (header.open(run.db, VoucherSql::header(run.docNo, run.fromLocation)) && !header.eof())
+        return run.refuse(changedRefusal(header));
+    return run.fail(QCoreApplication::translate(
+        "qvtrnsfr::VoucherSave", "The voucher was deleted by another user while it was being saved."));
 }
 
 // The number to try next: the one current now, and above any number already refused (a host
@@ -176,8 +200,9 @@ bool addHeader(SaveRun &run)
             return run.fail(error);
         refused = number;
     }
-    return run.fail(QStringLiteral("No free document number could be taken for location %1; other users "
-                                   "kept taking the next one. Please save again.")
+    return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                "No free document number could be taken for location %1; "
+                                                "other users kept taking the next one. Please save again.")
                         .arg(run.fromLocation));
 }
 
@@ -194,9 +219,10 @@ bool lineValues(SaveRun &run, int row, QVariantList &values)
         }
         const auto number = storedNumber(lines.cellText(row, column));
         if (!number)
-            return run.fail(QStringLiteral("Line %1: \"%2\" in %3 is not a number.")
-                                .arg(row + 1)
-                                .arg(lines.cellText(row, column), LineArray::caption(column)));
+            return run.fail(
+                QCoreApplication::translate("qvtrnsfr::VoucherSave", "Line %1: \"%2\" in %3 is not a number.")
+                    .arg(row + 1)
+                    .arg(lines.cellText(row, column), LineArray::caption(column)));
         numbers[column] = *number;
     }
     const QVariant &qty = numbers[ColQty];
@@ -249,9 +275,11 @@ bool readBeforeWriting(SaveRun &run)
     const auto location = run.voucher.fromLocation.leadingRounded();
     const auto document = run.voucher.docNo.leadingRounded();
     if (!location || !document)
-        return run.fail(QStringLiteral("The source location or the document number is out of range."));
+        return run.fail(QCoreApplication::translate(
+            "qvtrnsfr::VoucherSave", "The source location or the document number is out of range."));
     if (!run.context.inventory)
-        return run.fail(QStringLiteral("The inventory component is not available."));
+        return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
+                                                    "The inventory component is not available."));
     QStringList items;
     for (int row = 0; row < lines.rowCount(); ++row) {
         if (const QString item = lines.cellText(row, ColItemCode); !items.contains(item))
@@ -261,7 +289,9 @@ bool readBeforeWriting(SaveRun &run)
                                                  companions::TransferDocumentKind, *document);
     for (const QString &item : std::as_const(items)) {
         if (!run.costs.contains(item))
-            return run.fail(QStringLiteral("The cost of item %1 could not be read.").arg(item));
+            return run.fail(
+                QCoreApplication::translate("qvtrnsfr::VoucherSave", "The cost of item %1 could not be read.")
+                    .arg(item));
     }
     return true;
 }

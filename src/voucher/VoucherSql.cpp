@@ -60,8 +60,10 @@ QString updateHeader()
     QStringList assignments;
     for (const QString &column : HeaderColumns)
         assignments << column + QStringLiteral("=?");
+    assignments << VersionColumn + QStringLiteral("=") + VersionColumn + QStringLiteral("+1");
     return QStringLiteral("Update ") + HeaderTable + QStringLiteral(" Set ") +
-           assignments.join(QStringLiteral(", ")) + keyCondition(QStringLiteral("?"), QStringLiteral("?"));
+           assignments.join(QStringLiteral(", ")) + keyCondition(QStringLiteral("?"), QStringLiteral("?")) +
+           QStringLiteral(" And ") + VersionColumn + QStringLiteral("=?");
 }
 
 QString insertHeader()
@@ -94,10 +96,13 @@ QString deleteLedger(qint32 ledgerDetailId)
     return QStringLiteral("Delete from GLTRH Where DetID=") + QString::number(ledgerDetailId);
 }
 
-QString deleteHeader(double docNo, double fromLocation)
+QString deleteHeader(double docNo, double fromLocation, std::optional<qint64> version)
 {
-    return QStringLiteral("Delete from ") + HeaderTable +
-           keyCondition(sqlNumber(docNo), sqlNumber(fromLocation), QStringLiteral(" and "));
+    QString sql = QStringLiteral("Delete from ") + HeaderTable +
+                  keyCondition(sqlNumber(docNo), sqlNumber(fromLocation), QStringLiteral(" and "));
+    if (version)
+        sql += QStringLiteral(" and ") + VersionColumn + QLatin1Char('=') + QString::number(*version);
+    return sql;
 }
 
 } // namespace qvtrnsfr::VoucherSql

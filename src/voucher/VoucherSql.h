@@ -5,10 +5,13 @@
 // prepared from one save to the next. Tests and tools build the same texts through these functions.
 
 #include <QString>
+#include <optional>
 
 namespace qvtrnsfr::VoucherSql {
 
 inline const QString HeaderTable = QStringLiteral("ICTRANH");
+// The header's version: every save of the voucher adds 1.
+inline const QString VersionColumn = QStringLiteral("RowVersion");
 inline const QString LineTable = QStringLiteral("ICTRAND");
 
 // The condition on one voucher's key, " Where DocNo=<number><and>FromLocID=<source>": every
@@ -19,11 +22,13 @@ QString nextNumber(double fromLocation);           // the highest number of a so
 QString header(double docNo, qint32 fromLocation); // one header: recalling, and finding it to save
 QString lines(qint32 docNo, qint32 fromLocation);  // its lines with their items' descriptions
 QString deleteLines(qint32 docNo, qint32 fromLocation);
-QString updateHeader();        // the columns saving sets, then DocNo and FromLocID, bound in order
+QString
+updateHeader(); // the columns saving sets, then DocNo, FromLocID and the version expected, bound in order
 QString insertHeader();        // the key, then those columns
 QString insertLines(int rows); // that many lines, 11 values each
 QString headerToDelete(double docNo, double fromLocation);
 QString deleteLedger(qint32 ledgerDetailId);
-QString deleteHeader(double docNo, double fromLocation);
+// With a version, only the header still of that version goes.
+QString deleteHeader(double docNo, double fromLocation, std::optional<qint64> version = std::nullopt);
 
 } // namespace qvtrnsfr::VoucherSql

@@ -4,6 +4,9 @@
 #include "platform/Numeric.h"
 #include "voucher/VoucherSql.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 namespace qvtrnsfr {
 
 namespace {
@@ -26,6 +29,7 @@ LoadedVoucher readHeader(const Snapshot &header)
     const QVariant requisition = header.value(QStringLiteral("ReqNo"));
     voucher.requisition = requisition.isNull() ? QStringLiteral("0") : requisition.toString();
     voucher.ledgerLink = qMax(0, header.value(QStringLiteral("LinkDetID")).toInt());
+    voucher.version = header.value(VoucherSql::VersionColumn).toLongLong();
     return voucher;
 }
 
@@ -60,6 +64,26 @@ qint32 ledgerLink(const Snapshot &header)
 }
 
 } // namespace
+
+QString changedSinceRecalled(const Snapshot &header, bool saving)
+{
+    const QString by = header.value(QStringLiteral("AuditUser")).toString();
+    const QString at =
+        QLocale().toString(header.value(QStringLiteral("AuditTime")).toDateTime(), QLocale::ShortFormat);
+    const int docNo = header.value(QStringLiteral("DocNo")).toInt();
+    return saving
+               ? QCoreApplication::translate("qvtrnsfr::VoucherStore",
+                                             "Voucher %1 was saved by %2 at %3 after you recalled it. Your "
+                                             "changes were not saved; recall the voucher again to see the "
+                                             "saved one.")
+                     .arg(docNo)
+                     .arg(by, at)
+               : QCoreApplication::translate("qvtrnsfr::VoucherStore",
+                                             "Voucher %1 was saved by %2 at %3 after you recalled it. It was "
+                                             "not deleted; recall the voucher again first.")
+                     .arg(docNo)
+                     .arg(by, at);
+}
 
 VoucherStore::VoucherStore(const QSqlDatabase &host) : m_host(host) {}
 VoucherStore::~VoucherStore() = default;
@@ -115,14 +139,29 @@ DeleteResult VoucherStore::DeleteDocument(const Voucher &voucher) const
         return {false, errorText(header.lastError())};
     const bool found = !header.eof();
     const qint32 link = found ? ledgerLink(header) : 0;
+    // A recalled voucher is deleted only as it was recalled.
+    std::optional<qint64> version;
+    if (found && voucher.recalled &&
+        voucher.recalled->docNo == header.value(QStringLiteral("DocNo")).toInt() &&
+        voucher.recalled->fromLocation == header.value(QStringLiteral("FromLocID")).toInt()) {
+        version = voucher.recalled->version;
+        if (*version != header.value(VoucherSql::VersionColumn).toLongLong())
+            return {false, changedSinceRecalled(header, false)};
+    }
     header.close();
     if (!found)
         return {true, QString()};
     QSqlError error;
     if (link != 0 && !execute(m_host, VoucherSql::deleteLedger(link), {}, &error))
         return {false, errorText(error)};
-    if (!execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation), {}, &error))
+    int deleted = 0;
+    if (!execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation, version), {}, &error, &deleted))
         return {false, errorText(error)};
+    if (version && deleted == 0) {
+        Snapshot now;
+        if (now.open(m_host, VoucherSql::headerToDelete(docNo, fromLocation)) && !now.eof())
+            return {false, changedSinceRecalled(now, false)};
+    }
     return {true, QString()};
 }
 

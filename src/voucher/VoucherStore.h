@@ -27,6 +27,7 @@ struct LoadedVoucher {
     bool showPrices = false;
     QString requisition;            // a null is "0"
     qint32 ledgerLink = 0;          // the ledger detail of a voucher carried to the ledger; 0 for none
+    qint64 version = 0;             // changed by every save of the voucher
     std::optional<LineArray> lines; // none when the voucher has no line with a known item
 };
 
@@ -53,6 +54,11 @@ struct DeleteResult {
 };
 
 class ClonedConnection;
+class Snapshot;
+
+// What a user reads when the recalled voucher, whose current header `header` holds, was saved by
+// someone else since: who and when, and that the save (or the delete) did not happen.
+QString changedSinceRecalled(const Snapshot &header, bool saving);
 
 class VoucherStore {
 public:

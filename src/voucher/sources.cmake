@@ -1,6 +1,7 @@
 # Files of the voucher core (paths relative to this folder): values, rules and the store.
 target_sources(qvt_voucher PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Catalog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Gs1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HeaderRules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineArray.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineRules.cpp

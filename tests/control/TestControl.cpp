@@ -1,5 +1,5 @@
-// The transfer control as a host sees it: the form, first focus, modes and numbering, column
-// widths, totals and price lists.
+// The transfer control as a host sees it: the form, first focus, modes and numbering, the printed
+// voucher, column widths, totals and price lists.
 
 #include "grid/LineGrid.h"
 #include "support/ControlHost.h"
@@ -7,9 +7,13 @@
 #include "support/MessageCatcher.h"
 #include "support/TestDatabase.h"
 
+#include <QApplication>
+#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace qvtrnsfr;
 using Profile = RecordingFactory::Profile;
@@ -194,6 +198,63 @@ private slots:
         e.txtDocNo->setText(QStringLiteral("17"));
         edit.state()->ResetForm();
         QCOMPARE(e.txtDocNo->text(), QStringLiteral("17"));
+    }
+
+    // The voucher on the form, not saved, printed to a PDF: header, every line, the total and the
+    // signature lines; a voucher of two pages repeats its number and the column captions on the
+    // second. Ctrl+P opens the print preview.
+    void shouldPrintTheVoucherOnTheForm()
+    {
+        QVT_OPEN_DATABASE(db, TestDatabase::Sqlite);
+        ControlHost host(db.connection());
+        QVERIFY(host.start());
+        TransferForm &f = host.form();
+        f.txtFromLocID->setText("1");
+        f.txtFromLocName->setText("Main Warehouse");
+        f.txtToLocID->setText("3");
+        f.txtToLocName->setText("South Branch");
+        f.txtNarration->setText("Stock for the <spring> sale");
+        QList<QStringList> rows;
+        for (int n = 1; n <= 70; ++n)
+            rows << QStringList{QString("10-00-00-%1").arg(n, 4, 10, QChar('0')),
+                                "Bolt",
+                                "BOX",
+                                "12",
+                                QString::number(n),
+                                "SN-" + QString::number(n),
+                                "EN-" + QString::number(n)};
+        host.setLines(rows);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("voucher.pdf");
+        QVERIFY(host.control()->printTransferVoucher(pdf));
+        const auto text = [&pdf](const QStringList &pages) {
+            QProcess pdftotext;
+            pdftotext.start("pdftotext", pages + QStringList{"-layout", pdf, "-"});
+            return pdftotext.waitForFinished(30000) ? QString::fromUtf8(pdftotext.readAllStandardOutput())
+                                                    : QString("pdftotext did not run");
+        };
+        const QString all = text({});
+        for (const QString &expected :
+             {QString("Transfer Voucher"), "Voucher No.: " + f.txtDocNo->text(), QString("1 Main Warehouse"),
+              QString("3 South Branch"), QString("Stock for the <spring> sale"), QString("10-00-00-0070"),
+              QString("SN-70"), QString("EN-70"), "Total Quantity: " + f.txtTotalQty->text(),
+              QString("Issued by"), QString("Received by")})
+            QVERIFY2(all.contains(expected), qPrintable(expected + " is not in:\n" + all));
+        QCOMPARE(all.count("10-00-00-00"), 70);
+        const QString second = text({"-f", "2", "-l", "2"});
+        QVERIFY2(second.contains("Voucher No.: " + f.txtDocNo->text()) && second.contains("Item Code") &&
+                     !second.contains("10-00-00-0001 "),
+                 qPrintable(second));
+
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened = modal->metaObject()->className();
+                modal->close();
+            }
+        });
+        QTest::keyClick(f.txtNarration, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(opened, "QPrintPreviewDialog");
     }
 
     void shouldKeepColumnWidthsPerUser()

@@ -7,6 +7,7 @@
 #include "platform/Db.h"
 #include "support/TestDatabase.h"
 #include "voucher/Catalog.h"
+#include "voucher/Gs1.h"
 #include "voucher/HeaderRules.h"
 #include "voucher/LineRules.h"
 #include "voucher/Locations.h"
@@ -649,6 +650,102 @@ private slots:
         QTEST(result + " / " +
                   s.db.rows("Select FromLocID, DocNo, ItemID, Qty from ICTRAND Order by 1, 2, 3"),
               "result");
+    }
+
+    // GS1 element strings as scanners send them ("|" stands for the GS separator), written back as
+    // "gtin serial lot quantity" or the problem; plain codes are left alone.
+    void gs1Codes_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("read");
+        const auto add = [](const char *name, const char *code, const char *read) {
+            QTest::newRow(name) << QString(code).replace('|', QChar(0x1D)) << QString(read);
+        };
+        add("plain item code", "10-00-00-0001", "plain");
+        add("plain EAN-13", "4006381333931", "plain");
+        add("GTIN alone, unprefixed", "0104006381333931", "04006381333931 - - -");
+        add("GS1-128 with serial and count", "]C10104006381333931|21SN-7|3012", "04006381333931 SN-7 - 12");
+        add("DataMatrix, lot then serial", "]d20104006381333931|10LOT 4|21A1", "04006381333931 A1 LOT 4 -");
+        add("QR, fixed fields need no separator", "]Q30104006381333931172412313712", "04006381333931 - - 12");
+        add("leading FNC1", "|0104006381333931|21X", "04006381333931 X - -");
+        add("wrong check digit", "]C10104006381333932", "the check digit of GTIN 04006381333932 is wrong");
+        add("unknown identifier", "]C10104006381333931|9912", "the application identifier (99) is not known");
+        add("no GTIN", "]C121SN-1", "it names no GTIN (01)");
+        add("GTIN cut short", "]C1010400638", "(01) is shorter than 14 digits");
+        add("count not a number", "]C10104006381333931|30x2", "(30) holds more than digits");
+        add("serial too long", "]C10104006381333931|21123456789012345678901",
+            "(21) is longer than 20 characters");
+        add("empty serial", "]C10104006381333931|21|3012", "(21) is empty");
+        add("serial twice", "]C10104006381333931|21A|21B", "(21) appears twice");
+        add("two counts", "]C10104006381333931|301|372", "it holds two counts, (30) and (37)");
+        add("letters where an identifier goes", "]C1AB", "no application identifier at character 1");
+    }
+    void gs1Codes()
+    {
+        QFETCH(QString, code);
+        const std::optional<Gs1Scan> scan = parseGs1(code);
+        QString read = "plain";
+        if (scan && !scan->problem.isEmpty())
+            read = scan->problem;
+        else if (scan)
+            read = QString("%1 %2 %3 %4")
+                       .arg(scan->gtin, scan->serial.isEmpty() ? "-" : scan->serial,
+                            scan->lot.isEmpty() ? "-" : scan->lot,
+                            scan->quantity ? QString::number(*scan->quantity) : "-");
+        QTEST(read, "read");
+    }
+
+    void recalledVoucherChangedMeanwhile_data() { addEngineColumn(); }
+    // Two users recall voucher 1; the first saves it. The second's save and delete, of the voucher
+    // as recalled, are refused with who saved it, with a transaction or without, and leave the
+    // first save as it is; recalled again, it saves and deletes. A voucher not recalled is
+    // rewritten whatever its version.
+    void recalledVoucherChangedMeanwhile()
+    {
+        QVT_STORE(s, {});
+        QCOMPARE(shown(s.save(voucherOf("", "1", "2", "A-1|Bolt|PCS|1|2"))), "saved 1");
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(s.db.connectionName(), "other user");
+        QVERIFY(other.open());
+        const auto recall = [](const QSqlDatabase &db) {
+            Voucher key = voucherOf("1", "1", "2");
+            const auto loaded = VoucherStore(db).LoadDocument(key);
+            key.editMode = true;
+            key.recalled = RecalledVersion{loaded->docNo, 1, loaded->version};
+            return key;
+        };
+        const auto rewrite = [&s](Voucher voucher, const QString &qty, bool transaction = true) {
+            voucher.lines = linesOf("A-1|Bolt|PCS|1|" + qty);
+            voucher.total = NumberText::read(qty);
+            return shown(s.save(voucher, transaction));
+        };
+        const Voucher first = recall(s.db.connection());
+        const Voucher second = recall(other);
+        QCOMPARE(rewrite(first, "3"), "saved 1");
+        const QString changed = "refused critical number: Voucher 1 was saved by tester at ";
+        for (const bool transaction : {true, false}) {
+            const QString refused = rewrite(second, "5", transaction);
+            QVERIFY2(refused.startsWith(changed) &&
+                         refused.endsWith("Your changes were not saved; recall the "
+                                          "voucher again to see the saved one."),
+                     qPrintable(refused));
+        }
+        const DeleteResult stale = VoucherStore(other).DeleteDocument(second);
+        QVERIFY2(!stale.done && stale.failure.endsWith("It was not deleted; recall the voucher again first."),
+                 qPrintable(stale.failure));
+        QCOMPARE(s.db.rows("Select d.Qty, h.RowVersion from ICTRAND d join ICTRANH h"
+                           " on h.FromLocID = d.FromLocID and h.DocNo = d.DocNo"),
+                 "3|1");
+        Voucher unrecalled = voucherOf("1", "1", "2");
+        unrecalled.editMode = true;
+        QCOMPARE(rewrite(unrecalled, "4"), "saved 1");
+        const Voucher again = recall(other);
+        QCOMPARE(rewrite(again, "6"), "saved 1");
+        QVERIFY(!VoucherStore(other).DeleteDocument(again).done); // saved since: version 3, not 2
+        QVERIFY(VoucherStore(other).DeleteDocument(recall(other)).done);
+        QCOMPARE(s.db.rows("Select count(*) from ICTRANH"), "0");
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("other user");
     }
 
     void concurrentSavers_data() { addEngineColumn(); }

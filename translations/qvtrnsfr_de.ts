@@ -1,0 +1,408 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>companions::LedgerVoucher</name>
+    <message>
+        <source>Account ID</source>
+        <translation>Kontonummer</translation>
+    </message>
+    <message>
+        <source>Account Name</source>
+        <translation>Kontobezeichnung</translation>
+    </message>
+    <message>
+        <source>Narration</source>
+        <translation>Buchungstext</translation>
+    </message>
+    <message>
+        <source>Debit</source>
+        <translation>Soll</translation>
+    </message>
+    <message>
+        <source>Credit</source>
+        <translation>Haben</translation>
+    </message>
+    <message>
+        <source>Voucher No.:</source>
+        <translation>Beleg-Nr.:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Summe</translation>
+    </message>
+</context>
+<context>
+    <name>companions::LookupListDialog</name>
+    <message>
+        <source>The list condition could not be read; nothing is listed.</source>
+        <translation>Die Listenbedingung konnte nicht gelesen werden; es wird nichts angezeigt.</translation>
+    </message>
+    <message>
+        <source>The list could not be read.</source>
+        <translation>Die Liste konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 rows listed and more follow: scroll down for them, or type to narrow the list.</source>
+        <translation>%1 Zeilen angezeigt, weitere folgen: nach unten blättern oder zum Eingrenzen weitertippen.</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+</context>
+<context>
+    <name>ctlTransfer</name>
+    <message>
+        <source>From Location:</source>
+        <translation>Von Lagerort:</translation>
+    </message>
+    <message>
+        <source>From Req. No.:</source>
+        <translation>Anford.-Nr.:</translation>
+    </message>
+    <message>
+        <source>Document No.:</source>
+        <translation>Beleg-Nr.:</translation>
+    </message>
+    <message>
+        <source>To Location:</source>
+        <translation>Nach Lager:</translation>
+    </message>
+    <message>
+        <source>Documnt Date:</source>
+        <translation>Belegdatum:</translation>
+    </message>
+    <message>
+        <source>Narration:</source>
+        <translation>Vermerk:</translation>
+    </message>
+    <message>
+        <source>Sales Order No.:</source>
+        <translation>Auftrags-Nr.:</translation>
+    </message>
+    <message>
+        <source>Total Qty.:</source>
+        <translation>Summe:</translation>
+    </message>
+    <message>
+        <source>Enable Scanning Mode</source>
+        <translation>Scanmodus aktivieren</translation>
+    </message>
+    <message>
+        <source>Show item pricing using price list</source>
+        <translation>Preise aus Preisliste anzeigen</translation>
+    </message>
+    <message>
+        <source>Choose the source location</source>
+        <translation>Ausgangslagerort auswählen</translation>
+    </message>
+    <message>
+        <source>Fill the lines from the requisition</source>
+        <translation>Positionen aus der Anforderung übernehmen</translation>
+    </message>
+    <message>
+        <source>Choose a requisition of the destination location</source>
+        <translation>Anforderung des Ziellagerorts auswählen</translation>
+    </message>
+    <message>
+        <source>Start a new voucher</source>
+        <translation>Neuen Beleg beginnen</translation>
+    </message>
+    <message>
+        <source>Find a saved voucher</source>
+        <translation>Gespeicherten Beleg suchen</translation>
+    </message>
+    <message>
+        <source>Choose the destination location</source>
+        <translation>Ziellagerort auswählen</translation>
+    </message>
+    <message>
+        <source>Print Voucher</source>
+        <translation>Beleg drucken</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Artikel</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Einheiten</translation>
+    </message>
+    <message>
+        <source>Locations</source>
+        <translation>Lagerorte</translation>
+    </message>
+    <message>
+        <source>Requisition Slips</source>
+        <translation>Materialanforderungen</translation>
+    </message>
+    <message>
+        <source>Requisition not found or Requisition Completed.</source>
+        <translation>Anforderung nicht gefunden oder bereits vollständig erledigt.</translation>
+    </message>
+    <message>
+        <source>PO</source>
+        <translation>Anforderung</translation>
+    </message>
+    <message>
+        <source>Error %1 (%2) in procedure FillPriceList of User Control ctlTransfer</source>
+        <translation>Fehler %1 (%2) in der Prozedur FillPriceList des Steuerelements ctlTransfer</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Document Number  %1  Is Saved Successfully </source>
+        <translation>Beleg Nr.  %1  wurde erfolgreich gespeichert.</translation>
+    </message>
+    <message>
+        <source>Document not found.</source>
+        <translation>Beleg nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Transfers</source>
+        <translation>Umlagerungen</translation>
+    </message>
+    <message>
+        <source>Save Document</source>
+        <translation>Beleg speichern</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete?</source>
+        <translation>Möchten Sie den Beleg wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Transfer</source>
+        <translation>Umlagerung löschen</translation>
+    </message>
+    <message>
+        <source>Delete Error</source>
+        <translation>Fehler beim Löschen</translation>
+    </message>
+    <message>
+        <source>Velta Transfers</source>
+        <translation>Velta Transfers</translation>
+    </message>
+    <message>
+        <source>From location name</source>
+        <translation>Name des Ausgangslagerorts</translation>
+    </message>
+    <message>
+        <source>To location name</source>
+        <translation>Name des Ziellagerorts</translation>
+    </message>
+    <message>
+        <source>Price list</source>
+        <translation>Preisliste</translation>
+    </message>
+    <message>
+        <source>Price lists</source>
+        <translation>Preislisten</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Positionen</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::Catalog</name>
+    <message>
+        <source>Invalid use of Null</source>
+        <translation>Unzulässige Verwendung von Null</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::HeaderRules</name>
+    <message>
+        <source>Empty from location can not be allowed.</source>
+        <translation>Der Ausgangslagerort darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Empty to location can not be allowed.</source>
+        <translation>Der Ziellagerort darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Transfer from location and to location are same.</source>
+        <translation>Ausgangs- und Ziellagerort sind identisch.</translation>
+    </message>
+    <message>
+        <source>Empty voucher can not be saved.</source>
+        <translation>Ein leerer Beleg kann nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::LineArray</name>
+    <message>
+        <source>Item Code</source>
+        <translation>Art.-Nr.</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Bezeichn.</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Conversion</source>
+        <translation>Faktor</translation>
+    </message>
+    <message>
+        <source>Qty.</source>
+        <translation>Menge</translation>
+    </message>
+    <message>
+        <source>Serial No.</source>
+        <translation>Serien-Nr.</translation>
+    </message>
+    <message>
+        <source>Engine No.</source>
+        <translation>Motor-Nr.</translation>
+    </message>
+    <message>
+        <source>Sale Price</source>
+        <translation>Verkaufspreis</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::LineDelegate</name>
+    <message>
+        <source>Pick from the list (F4)</source>
+        <translation>Aus der Liste auswählen (F4)</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::LineGrid</name>
+    <message>
+        <source>The text is too long for this column: it takes at most %1 characters.</source>
+        <translation>Der Text ist für diese Spalte zu lang: Sie fasst höchstens %1 Zeichen.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::LineRules</name>
+    <message>
+        <source>Item Code code can not be blank.</source>
+        <translation>Die Artikelnummer darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Unit can not be blank.</source>
+        <translation>Die Einheit darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Quantity can not be blank.</source>
+        <translation>Die Menge darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Serial No. does not exist.</source>
+        <translation>Die Seriennummer ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>This Serialized Item has not in balance.</source>
+        <translation>Dieser seriennummerngeführte Artikel ist nicht am Lager.</translation>
+    </message>
+    <message>
+        <source>Item has not in balance and Negative Inventory not allowed.</source>
+        <translation>Der Lagerbestand des Artikels reicht nicht aus, und negative Bestände sind nicht zulässig.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::Locations</name>
+    <message>
+        <source>Location not found.</source>
+        <translation>Lagerort nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>You are not authorized to tranfer from this location.</source>
+        <translation>Sie sind nicht berechtigt, von diesem Lagerort umzulagern.</translation>
+    </message>
+    <message>
+        <source>You are not authorized to tranfer to this location.</source>
+        <translation>Sie sind nicht berechtigt, an diesen Lagerort umzulagern.</translation>
+    </message>
+    <message>
+        <source>From Loc</source>
+        <translation>Lagerort</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::Requisitions</name>
+    <message>
+        <source>Invalid use of Null</source>
+        <translation>Unzulässige Verwendung von Null</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Typen unverträglich</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>The requisition has no column %1.</source>
+        <translation>Die Anforderung hat keine Spalte %1.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::VoucherSave</name>
+    <message>
+        <source>The destination location is not a number.</source>
+        <translation>Der Ziellagerort ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The total quantity is not a number.</source>
+        <translation>Die Gesamtmenge ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The voucher was deleted by another user while it was being saved.</source>
+        <translation>Der Beleg wurde während des Speicherns von einem anderen Benutzer gelöscht.</translation>
+    </message>
+    <message>
+        <source>No free document number could be taken for location %1; other users kept taking the next one. Please save again.</source>
+        <translation>Für Lagerort %1 konnte keine freie Belegnummer vergeben werden, da andere Benutzer die nächste Nummer jeweils zuvor belegt haben. Bitte speichern Sie erneut.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; in %3 is not a number.</source>
+        <translation>Zeile %1: „%2“ in %3 ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The source location or the document number is out of range.</source>
+        <translation>Ausgangslagerort oder Belegnummer liegen außerhalb des zulässigen Bereichs.</translation>
+    </message>
+    <message>
+        <source>The inventory component is not available.</source>
+        <translation>Die Bestandskomponente ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>The cost of item %1 could not be read.</source>
+        <translation>Der Einstandspreis des Artikels %1 konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+</TS>
