@@ -12,6 +12,7 @@
 #include <QStyleOption>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 
 using namespace qvtrnsfr;
@@ -171,26 +172,39 @@ private slots:
     void shouldShowEveryTextWhole_data()
     {
         QTest::addColumn<double>("points"); // the application's font; 0: the default
-        QTest::newRow("default font") << 0.0;
-        QTest::newRow("12 pt font") << 12.0;
+        QTest::addColumn<QString>("language");
+        QTest::newRow("default font") << 0.0 << QString();
+        QTest::newRow("12 pt font") << 12.0 << QString();
+        QTest::newRow("German") << 0.0 << QStringLiteral("de");
     }
 
-    // The 12-point font comes once the form is up, as a host may set it at any time.
+    // The font and the language come once the form is up, as a host may set them at any time.
     void shouldShowEveryTextWhole()
     {
         QFETCH(double, points);
+        QFETCH(QString, language);
         const QFont initial = QApplication::font();
         QVT_OPEN_DATABASE(db, TestDatabase::Sqlite);
         ControlHost host(db.connection());
         QVERIFY(host.start());
         host.form().chkPrice->setChecked(true);
+        const QString english = host.form().chkPrice->text();
         if (points > 0) {
             QFont larger = initial;
             larger.setPointSizeF(points);
             QApplication::setFont(larger);
-            QApplication::processEvents();
         }
-        const auto restore = qScopeGuard([&] { QApplication::setFont(initial); });
+        QTranslator translator;
+        if (!language.isEmpty()) {
+            QVERIFY(translator.load("qvtrnsfr_" + language, ":/qvtrnsfr/translations"));
+            QCoreApplication::installTranslator(&translator);
+        }
+        QApplication::processEvents();
+        const auto restore = qScopeGuard([&] {
+            QCoreApplication::removeTranslator(&translator);
+            QApplication::setFont(initial);
+        });
+        QCOMPARE(host.form().chkPrice->text() == english, language.isEmpty());
         QCOMPARE(host.control()->font().pointSizeF(), points > 0 ? points : initial.pointSizeF());
         QVERIFY(host.form().grdDetail->font().pointSizeF() >= host.control()->font().pointSizeF());
         QCOMPARE(clippedTexts(host.control(), host.form().grdDetail), QString());
