@@ -229,12 +229,95 @@
         <source>Lines</source>
         <translation>Positionen</translation>
     </message>
+    <message>
+        <source>Transfer Voucher</source>
+        <translation>Umlagerungsbeleg</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>Von:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>Nach:</translation>
+    </message>
+    <message>
+        <source>Order No.:</source>
+        <translation>Auftrags-Nr.:</translation>
+    </message>
+    <message>
+        <source>Requisition No.:</source>
+        <translation>Anforderungs-Nr.:</translation>
+    </message>
+    <message>
+        <source>Voucher No.:</source>
+        <translation>Beleg-Nr.:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Total Quantity:</source>
+        <translation>Gesamtmenge:</translation>
+    </message>
+    <message>
+        <source>Issued by</source>
+        <translation>Ausgegeben von</translation>
+    </message>
+    <message>
+        <source>Received by</source>
+        <translation>Empfangen von</translation>
+    </message>
 </context>
 <context>
     <name>qvtrnsfr::Catalog</name>
     <message>
         <source>Invalid use of Null</source>
         <translation>Unzulässige Verwendung von Null</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::Gs1</name>
+    <message>
+        <source>no application identifier at character %1</source>
+        <translation>kein Datenbezeichner an Zeichen %1</translation>
+    </message>
+    <message>
+        <source>the application identifier (%1) is not known</source>
+        <translation>der Datenbezeichner (%1) ist unbekannt</translation>
+    </message>
+    <message>
+        <source>(%1) appears twice</source>
+        <translation>(%1) kommt zweimal vor</translation>
+    </message>
+    <message>
+        <source>(%1) is empty</source>
+        <translation>(%1) ist leer</translation>
+    </message>
+    <message>
+        <source>(%1) is longer than %2 characters</source>
+        <translation>(%1) ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>(%1) is shorter than %2 digits</source>
+        <translation>(%1) ist kürzer als %2 Ziffern</translation>
+    </message>
+    <message>
+        <source>(%1) holds more than digits</source>
+        <translation>(%1) enthält nicht nur Ziffern</translation>
+    </message>
+    <message>
+        <source>it names no GTIN (01)</source>
+        <translation>er enthält keine GTIN (01)</translation>
+    </message>
+    <message>
+        <source>the check digit of GTIN %1 is wrong</source>
+        <translation>die Prüfziffer der GTIN %1 ist falsch</translation>
+    </message>
+    <message>
+        <source>it holds two counts, (30) and (37)</source>
+        <translation>er enthält zwei Mengen, (30) und (37)</translation>
     </message>
 </context>
 <context>
@@ -403,6 +486,17 @@
     <message>
         <source>The cost of item %1 could not be read.</source>
         <translation>Der Einstandspreis des Artikels %1 konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::VoucherStore</name>
+    <message>
+        <source>Voucher %1 was saved by %2 at %3 after you recalled it. Your changes were not saved; recall the voucher again to see the saved one.</source>
+        <translation>Beleg %1 wurde nach Ihrem Abruf von %2 am %3 gespeichert. Ihre Änderungen wurden nicht gespeichert; rufen Sie den Beleg erneut ab, um den gespeicherten Stand zu sehen.</translation>
+    </message>
+    <message>
+        <source>Voucher %1 was saved by %2 at %3 after you recalled it. It was not deleted; recall the voucher again first.</source>
+        <translation>Beleg %1 wurde nach Ihrem Abruf von %2 am %3 gespeichert. Er wurde nicht gelöscht; rufen Sie den Beleg zuerst erneut ab.</translation>
     </message>
 </context>
 </TS>

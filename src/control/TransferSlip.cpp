@@ -3,18 +3,13 @@
 #include "companions/DocumentOutput.h"
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
+#include "ctlTransfer.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
 namespace qvtrnsfr {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qvtrnsfr::TransferSlip", text);
-}
 
 QString cell(const QString &text, const QString &attributes = QString())
 {
@@ -39,21 +34,22 @@ std::unique_ptr<QTextDocument> transferSlipDocument(const TransferSlip &slip)
     static const LineColumn printed[] = {ColItemCode, ColDescription, ColUnit,    ColConversion,
                                          ColQty,      ColSerialNo,    ColEngineNo};
     const int columns = int(std::size(printed)) + 1;
-    const QString title = tr("Transfer Voucher");
+    const QString title = ctlTransfer::tr("Transfer Voucher");
 
     QString html = QStringLiteral("<html><body style=\"font-size: 9pt\">");
     html += QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped());
-    html += QStringLiteral("<p>") + field(tr("From:"), place(slip.fromLocation, slip.fromName)) +
-            QStringLiteral("<br>") + field(tr("To:"), place(slip.toLocation, slip.toName)) +
-            QStringLiteral("<br>") + field(tr("Narration:"), slip.narration) + QStringLiteral("<br>") +
-            field(tr("Order No.:"), slip.orderNo) + QStringLiteral("&nbsp;&nbsp;&nbsp;") +
-            field(tr("Requisition No.:"), slip.requisition) + QStringLiteral("</p>");
+    html += QStringLiteral("<p>") + field(ctlTransfer::tr("From:"), place(slip.fromLocation, slip.fromName)) +
+            QStringLiteral("<br>") + field(ctlTransfer::tr("To:"), place(slip.toLocation, slip.toName)) +
+            QStringLiteral("<br>") + field(ctlTransfer::tr("Narration:"), slip.narration) +
+            QStringLiteral("<br>") + field(ctlTransfer::tr("Order No.:"), slip.orderNo) +
+            QStringLiteral("&nbsp;&nbsp;&nbsp;") +
+            field(ctlTransfer::tr("Requisition No.:"), slip.requisition) + QStringLiteral("</p>");
 
     // The header rows repeat on every page of a long voucher.
     html += QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><thead>");
-    html += QStringLiteral("<tr><td colspan=\"%1\">").arg(columns) + field(tr("Voucher No.:"), slip.docNo) +
-            QStringLiteral("&nbsp;&nbsp;&nbsp;") + field(tr("Date:"), slip.date) +
-            QStringLiteral("</td></tr><tr>");
+    html += QStringLiteral("<tr><td colspan=\"%1\">").arg(columns) +
+            field(ctlTransfer::tr("Voucher No.:"), slip.docNo) + QStringLiteral("&nbsp;&nbsp;&nbsp;") +
+            field(ctlTransfer::tr("Date:"), slip.date) + QStringLiteral("</td></tr><tr>");
     html += QStringLiteral("<th>#</th>");
     for (const LineColumn column : printed)
         html += QStringLiteral("<th>%1</th>").arg(LineArray::caption(column).toHtmlEscaped());
@@ -68,11 +64,12 @@ std::unique_ptr<QTextDocument> transferSlipDocument(const TransferSlip &slip)
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</tbody></table>");
-    html += QStringLiteral("<p align=\"right\">") + field(tr("Total Quantity:"), slip.total) +
+    html += QStringLiteral("<p align=\"right\">") + field(ctlTransfer::tr("Total Quantity:"), slip.total) +
             QStringLiteral("</p>");
     html += QStringLiteral("<br><br><table width=\"100%\"><tr><td>%1 ____________________</td>"
                            "<td align=\"right\">%2 ____________________</td></tr></table>")
-                .arg(tr("Issued by").toHtmlEscaped(), tr("Received by").toHtmlEscaped());
+                .arg(ctlTransfer::tr("Issued by").toHtmlEscaped(),
+                     ctlTransfer::tr("Received by").toHtmlEscaped());
     html += QStringLiteral("</body></html>");
 
     auto document = std::make_unique<QTextDocument>();

@@ -41,10 +41,10 @@ bool allDigits(const QString &text)
     return !text.isEmpty();
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qvtrnsfr::Gs1", text);
-}
+// The texts of the problems, translated in the context "qvtrnsfr::Gs1".
+class Gs1Texts {
+    Q_DECLARE_TR_FUNCTIONS(qvtrnsfr::Gs1)
+};
 
 // The code without its symbology identifier or leading FNC1; empty when it has neither and does
 // not start with a GTIN.
@@ -94,11 +94,11 @@ std::optional<Gs1Scan> parseGs1(const QString &code)
         const QString ai = text.mid(at, 2);
         const Identifier *known = identifier(ai);
         if (!allDigits(ai) || ai.size() < 2)
-            return refuse(tr("no application identifier at character %1").arg(at + 1));
+            return refuse(Gs1Texts::tr("no application identifier at character %1").arg(at + 1));
         if (!known)
-            return refuse(tr("the application identifier (%1) is not known").arg(ai));
+            return refuse(Gs1Texts::tr("the application identifier (%1) is not known").arg(ai));
         if (seen.contains(QLatin1Char('(') + ai + QLatin1Char(')')))
-            return refuse(tr("(%1) appears twice").arg(ai));
+            return refuse(Gs1Texts::tr("(%1) appears twice").arg(ai));
         seen += QLatin1Char('(') + ai + QLatin1Char(')');
         at += 2;
         QString field;
@@ -106,16 +106,16 @@ std::optional<Gs1Scan> parseGs1(const QString &code)
             const qsizetype end = text.indexOf(GroupSeparator, at);
             field = text.mid(at, end < 0 ? -1 : end - at);
             if (field.isEmpty())
-                return refuse(tr("(%1) is empty").arg(ai));
+                return refuse(Gs1Texts::tr("(%1) is empty").arg(ai));
             if (field.size() > known->length)
-                return refuse(tr("(%1) is longer than %2 characters").arg(ai).arg(known->length));
+                return refuse(Gs1Texts::tr("(%1) is longer than %2 characters").arg(ai).arg(known->length));
         } else {
             field = text.mid(at, known->length);
             if (field.size() < known->length)
-                return refuse(tr("(%1) is shorter than %2 digits").arg(ai).arg(known->length));
+                return refuse(Gs1Texts::tr("(%1) is shorter than %2 digits").arg(ai).arg(known->length));
         }
         if (known->digits && !allDigits(field))
-            return refuse(tr("(%1) holds more than digits").arg(ai));
+            return refuse(Gs1Texts::tr("(%1) holds more than digits").arg(ai));
         at += field.size();
         if (ai == QLatin1String("01"))
             scan.gtin = field;
@@ -127,11 +127,11 @@ std::optional<Gs1Scan> parseGs1(const QString &code)
             scan.quantity = field.toLongLong();
     }
     if (scan.gtin.isEmpty())
-        return refuse(tr("it names no GTIN (01)"));
+        return refuse(Gs1Texts::tr("it names no GTIN (01)"));
     if (gs1CheckDigit(scan.gtin.left(13)) != scan.gtin.at(13).digitValue())
-        return refuse(tr("the check digit of GTIN %1 is wrong").arg(scan.gtin));
+        return refuse(Gs1Texts::tr("the check digit of GTIN %1 is wrong").arg(scan.gtin));
     if (seen.contains(QLatin1String("(30)")) && seen.contains(QLatin1String("(37)")))
-        return refuse(tr("it holds two counts, (30) and (37)"));
+        return refuse(Gs1Texts::tr("it holds two counts, (30) and (37)"));
     return scan;
 }
 
