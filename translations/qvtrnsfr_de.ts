@@ -50,6 +50,14 @@
         <source>%1 rows listed and more follow: scroll down for them, or type to narrow the list.</source>
         <translation>%1 Zeilen angezeigt, weitere folgen: nach unten blättern oder zum Eingrenzen weitertippen.</translation>
     </message>
+    <message>
+        <source>Search</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
 </context>
 <context>
     <name>ctlTransfer</name>
@@ -200,6 +208,26 @@
     <message>
         <source>Velta Transfers</source>
         <translation>Velta Transfers</translation>
+    </message>
+    <message>
+        <source>From location name</source>
+        <translation>Name des Ausgangslagerorts</translation>
+    </message>
+    <message>
+        <source>To location name</source>
+        <translation>Name des Ziellagerorts</translation>
+    </message>
+    <message>
+        <source>Price list</source>
+        <translation>Preisliste</translation>
+    </message>
+    <message>
+        <source>Price lists</source>
+        <translation>Preislisten</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Positionen</translation>
     </message>
     <message>
         <source>Transfer Voucher</source>

@@ -25,6 +25,29 @@ bool readCount(const QCommandLineParser &parser, const QCommandLineOption &optio
     return true;
 }
 
+// A voucher to recall: "LOCATION/NUMBER", two whole numbers above 0.
+bool readRecall(const QCommandLineParser &parser, const QCommandLineOption &option, DemoOptions *options,
+                QString *error)
+{
+    if (!parser.isSet(option)) {
+        return true;
+    }
+    const QStringList parts = parser.value(option).split(QLatin1Char('/'));
+    bool locationOk = false;
+    bool numberOk = false;
+    const int location = parts.size() == 2 ? parts.at(0).toInt(&locationOk) : 0;
+    const int number = parts.size() == 2 ? parts.at(1).toInt(&numberOk) : 0;
+    if (!locationOk || !numberOk || location <= 0 || number <= 0) {
+        *error = QStringLiteral("--recall takes LOCATION/NUMBER, such as 1/1, not \"%1\"")
+                     .arg(parser.value(option));
+        return false;
+    }
+    options->recallLocation = location;
+    options->recallNumber = number;
+    options->edit = true;
+    return true;
+}
+
 } // namespace
 
 std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString *error)
@@ -43,6 +66,10 @@ std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString
                                   QStringLiteral("NAME"), QStringLiteral("demo"));
     const QCommandLineOption edit(QStringLiteral("edit"),
                                   QStringLiteral("Edit mode: recall saved vouchers."));
+    const QCommandLineOption recall(
+        QStringLiteral("recall"),
+        QStringLiteral("Edit mode: recall voucher NUMBER of source LOCATION once the form has the focus."),
+        QStringLiteral("LOCATION/NUMBER"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the window to FILE.png and exit."),
                                         QStringLiteral("FILE"));
@@ -64,13 +91,16 @@ std::optional<DemoOptions> parseDemoOptions(const QCoreApplication &app, QString
     const QCommandLineOption requisitions(QStringLiteral("requisitions"),
                                           QStringLiteral("Requisitions to generate."), QStringLiteral("N"));
     parser.addOptions(
-        {db, user, edit, screenshot, pdf, generate, scale, items, vouchers, movements, requisitions});
+        {db, user, edit, recall, screenshot, pdf, generate, scale, items, vouchers, movements, requisitions});
     parser.process(app);
 
     DemoOptions options;
     options.databaseUrl = parser.isSet(db) ? parser.value(db) : defaultDatabaseUrl();
     options.user = parser.value(user);
     options.edit = parser.isSet(edit);
+    if (!readRecall(parser, recall, &options, error)) {
+        return std::nullopt;
+    }
     options.screenshotPath = parser.value(screenshot);
     options.ledgerPdfPath = parser.value(pdf);
     options.generate = parser.isSet(generate);

@@ -11,6 +11,9 @@ struct DemoOptions {
     QString databaseUrl; // "sqlite:PATH" or "postgresql://user@host:port/dbname"
     QString user = QStringLiteral("demo");
     bool edit = false;
+    // Recall this voucher (source location, number) once the form has the focus; implies edit.
+    int recallLocation = 0;
+    int recallNumber = 0;
     QString screenshotPath; // save a picture of the window and exit
     QString ledgerPdfPath;  // printed ledger vouchers go to this PDF
     bool generate = false;  // fill an empty database with data of the given size and exit

@@ -21,7 +21,7 @@ const char kNoDisplay[] =
     "qvtdemo: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the form cannot be "
     "shown.\n"
     "Run it on a desktop session, or save a picture of the form without one:\n"
-    "  qvtdemo --screenshot form.png [--user NAME] [--edit] [--db URL]\n";
+    "  qvtdemo --screenshot form.png [--user NAME] [--edit] [--recall LOCATION/NUMBER] [--db URL]\n";
 
 void printLine(const QString &text)
 {
@@ -151,15 +151,25 @@ int runForm(QApplication &app, const DemoOptions &options)
     DemoWindow window(connection.database(), options);
     if (!options.screenshotPath.isEmpty()) {
         QObject::connect(&window, &DemoWindow::screenshotFinished, &app,
-                         [&app, &options](bool saved, bool controlHadFocus) {
+                         [&app, &options](bool saved, bool controlHadFocus, bool recalled) {
                              if (!controlHadFocus) {
                                  printLine(QStringLiteral("the form did not receive the focus"));
                              }
+                             if (!recalled) {
+                                 printLine(QStringLiteral("the voucher could not be recalled"));
+                             }
                              printLine(saved ? QStringLiteral("saved %1").arg(options.screenshotPath)
                                              : QStringLiteral("cannot save %1").arg(options.screenshotPath));
-                             app.exit(saved ? 0 : 1);
+                             app.exit(saved && recalled ? 0 : 1);
                          });
         window.takeScreenshot(options.screenshotPath);
+    } else if (options.recallNumber > 0) {
+        QObject::connect(&window, &DemoWindow::recallFinished, &app, [](bool recalled) {
+            if (!recalled) {
+                printLine(QStringLiteral("the voucher could not be recalled"));
+            }
+        });
+        window.startRecall();
     }
     window.show();
     return app.exec();

@@ -48,10 +48,12 @@ void LookupListDialog::buildUi()
 {
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("txtSearch"));
+    m_search->setAccessibleName(tr("Search"));
     m_search->installEventFilter(this);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstRows"));
+    m_list->setAccessibleName(tr("Rows"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);

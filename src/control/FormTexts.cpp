@@ -5,6 +5,9 @@
 #include "control/TransferForm.h"
 #include "control/ctlTransfer.h"
 
+#include "grid/LineGrid.h"
+
+#include <QAbstractItemView>
 #include <QLocale>
 
 namespace qvtrnsfr {
@@ -52,7 +55,13 @@ void TransferForm::retranslate()
     cmdDelete->setText(ctlTransfer::tr("&Delete"));
     cmdClose->setText(ctlTransfer::tr("&Close"));
     dtpDocDate->setDisplayFormat(dateFormat());
-    fitCaptions();
+    // Fields that no caption names.
+    txtFromLocName->setAccessibleName(ctlTransfer::tr("From location name"));
+    txtToLocName->setAccessibleName(ctlTransfer::tr("To location name"));
+    cboPriceList->setAccessibleName(ctlTransfer::tr("Price list"));
+    cboPriceList->view()->setAccessibleName(ctlTransfer::tr("Price lists"));
+    grdDetail->setAccessibleName(ctlTransfer::tr("Lines"));
+    arrange(); // the texts of another language may need more room
 }
 
 void TransferForm::setSaveCaption(bool editMode)

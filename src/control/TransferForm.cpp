@@ -1,12 +1,13 @@
 #include "control/TransferForm.h"
 
+#include "control/FormFit.h"
 #include "control/FormIcons.h"
 #include "grid/LineGrid.h"
 
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
-#include <initializer_list>
+#include <algorithm>
 
 namespace qvtrnsfr {
 
@@ -17,11 +18,27 @@ int twipsToPixels(double twips)
 
 namespace {
 
+// Every field keeps its designed place, in twips, in this property; arrange() places it from there.
+const char *const DesignedTwips = "qvtDesignedTwips";
+
+QRect designedTwips(const QWidget *field)
+{
+    return field->property(DesignedTwips).toRect();
+}
+
+QRect scaledPixels(const QRect &twips, const QSizeF &scale)
+{
+    const auto across = [&](int v) { return twipsToPixels(v * scale.width()); };
+    const auto down = [&](int v) { return twipsToPixels(v * scale.height()); };
+    return {across(twips.x()), down(twips.y()), across(twips.width()), down(twips.height())};
+}
+
 template <typename W> W *place(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    w->setProperty(DesignedTwips, QRect(left, top, width, height));
+    w->setGeometry(scaledPixels(designedTwips(w), QSizeF(1, 1)));
     return w;
 }
 
@@ -59,18 +76,6 @@ void setBackground(QLineEdit *edit, QPalette::ColorRole role)
     edit->setPalette(palette);
 }
 
-// Captions keep the designed size of their field; a caption that does not fit in the font of
-// the platform is drawn a little smaller rather than cut off.
-void fitCaption(QWidget *field)
-{
-    field->setFont(QFont()); // the form's font again, for a caption fitted before in another language
-    QFont font = field->font();
-    while (field->sizeHint().width() > field->width() && font.pointSizeF() > 6.5) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-        field->setFont(font);
-    }
-}
-
 void displayOnly(QLineEdit *edit)
 {
     edit->setReadOnly(true);
@@ -81,9 +86,7 @@ void displayOnly(QLineEdit *edit)
 
 void TransferForm::build(QWidget *c)
 {
-    QFont formFont = c->font();
-    formFont.setPointSizeF(8.25);
-    c->setFont(formFont);
+    control = c;
     const QIcon find = FormIcons::pickList();
     lblSegID = label(c, "lblSegID", 150, 135, 1050, 195);
     cmdFindCC = pictureButton(c, "cmdFindCC", find, 2550, 135);
@@ -117,9 +120,8 @@ void TransferForm::build(QWidget *c)
     txtTotalQty->setText(QStringLiteral("0.00"));
     txtTotalQty->setReadOnly(true);
     txtTotalQty->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont bold(QStringLiteral("Sans Serif"));
-    bold.setStyleHint(QFont::SansSerif);
-    bold.setPointSizeF(8.25);
+    // Bold in the form's font, whatever font and size the host gives the form.
+    QFont bold;
     bold.setBold(true);
     txtTotalQty->setFont(bold);
     chkPrice = place<QCheckBox>(c, "chkPrice", 150, 6345, 2640, 240);
@@ -136,7 +138,8 @@ void TransferForm::build(QWidget *c)
 
     retranslate();
 
-    // Labels lead to their fields for access and screen readers.
+    // Labels lead to their fields for access and screen readers. Their captions are the form's
+    // fixed texts, which mark no access key.
     lblSegID->setBuddy(txtFromLocID);
     Label24->setBuddy(txtReqNo);
     Label1->setBuddy(txtDocNo);
@@ -155,12 +158,34 @@ void TransferForm::build(QWidget *c)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void TransferForm::fitCaptions()
+QList<QWidget *> TransferForm::fields() const
 {
-    for (QWidget *captioned :
-         std::initializer_list<QWidget *>{lblSegID, Label24, Label1, Label5, Label2, Label3, Label6, Label9,
-                                          chkScanMode, chkPrice, dtpDocDate})
-        fitCaption(captioned);
+    QList<QWidget *> placed;
+    for (QObject *child : control->children()) {
+        if (auto *field = qobject_cast<QWidget *>(child); field && designedTwips(field).isValid())
+            placed.append(field);
+    }
+    return placed;
+}
+
+QSizeF TransferForm::neededScale() const
+{
+    QSizeF needed(1, 1);
+    for (const QWidget *field : fields()) {
+        const QSize room = textRoom(field);
+        const QSizeF designed = scaledPixels(designedTwips(field), QSizeF(1, 1)).size();
+        needed.setWidth(std::max(needed.width(), room.width() / designed.width()));
+        needed.setHeight(std::max(needed.height(), room.height() / designed.height()));
+    }
+    return needed;
+}
+
+void TransferForm::arrange()
+{
+    m_scale = neededScale();
+    for (QWidget *field : fields())
+        field->setGeometry(scaledPixels(designedTwips(field), m_scale));
+    grdDetail->fitFont();
 }
 
 void TransferForm::setDocNoEditable(bool editable)

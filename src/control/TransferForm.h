@@ -1,6 +1,9 @@
 #pragma once
 // The fields of the transfer form, each a child widget whose objectName is its name, placed at
 // its designed position (twips shown at 15 twips per device-independent pixel) in focus order.
+// The designed places are the least: when the form's font needs more room for a caption than its
+// field was designed with, every place and size grows by the same factor across (and another
+// down), so the arrangement stays as designed and no caption is cut off.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +21,7 @@ constexpr double TwipsPerPixel = 15.0;
 int twipsToPixels(double twips);
 
 struct TransferForm {
+    QWidget *control = nullptr;
     QLabel *lblSegID = nullptr;
     QPushButton *cmdFindCC = nullptr;
     QLineEdit *txtFromLocID = nullptr;
@@ -51,8 +55,12 @@ struct TransferForm {
     QPushButton *cmdDelete = nullptr;
     QPushButton *cmdClose = nullptr;
 
-    // Creates every field on the control in its initial state.
+    // Creates every field on the control in its initial state, arranged for the control's font.
     void build(QWidget *control);
+    // Places every field again for the control's font and style, as they are now.
+    void arrange();
+    // How much larger than designed the places are, across and down; 1 when every caption fits.
+    QSizeF scale() const { return m_scale; }
 
     // Sets every caption, tooltip and accessible name, and the date's format, in the current
     // language and locale (FormTexts.cpp); the form runs it when it is built and again when the
@@ -66,9 +74,10 @@ struct TransferForm {
     void setDocNoEditable(bool editable);
 
 private:
-    // Captions that do not fit their field are drawn a little smaller.
-    void fitCaptions();
+    QList<QWidget *> fields() const; // the placed fields
+    QSizeF neededScale() const;
 
+    QSizeF m_scale{1, 1};
     bool m_saveEdits = true; // the mode the save button's caption was last set for
 };
 

@@ -80,10 +80,12 @@ QSize ctlTransfer::sizeHint() const
     return minimumSizeHint();
 }
 
-// The minimum size is the size at initialisation: the designed size.
+// The minimum size is the size at initialisation: the designed size, grown as the fields are for
+// the control's font.
 QSize ctlTransfer::minimumSizeHint() const
 {
-    return {twipsToPixels(DesignedWidth), twipsToPixels(DesignedHeight)};
+    const QSizeF scale = d->form().scale();
+    return {twipsToPixels(DesignedWidth * scale.width()), twipsToPixels(DesignedHeight * scale.height())};
 }
 
 // A control made smaller than its designed size sets itself back to at least that size; the
@@ -97,12 +99,24 @@ void ctlTransfer::resizeEvent(QResizeEvent *event)
     resize(std::max(width(), least.width()), std::max(height(), least.height()));
 }
 
-// A language installed or removed while the control is shown: its texts follow.
+// A language installed or removed while the control is shown: its texts follow. Texts in another
+// language, a new font or style (the host's, or the application's) place the fields again, and
+// with them the control's least size.
 void ctlTransfer::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    switch (event->type()) {
+    case QEvent::LanguageChange:
         setWindowTitle(tr("Velta Transfers"));
         d->form().retranslate();
+        setMinimumSize(minimumSizeHint());
+        break;
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        d->form().arrange();
+        setMinimumSize(minimumSizeHint());
+        break;
+    default:
+        break;
     }
     QWidget::changeEvent(event);
 }

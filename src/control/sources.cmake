@@ -3,6 +3,7 @@
 target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ctlTransfer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormEvents.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormFit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormIcons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormTexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormVoucher.cpp

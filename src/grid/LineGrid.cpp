@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QStyleOptionHeader>
 #include <QtMath>
 
 #include <algorithm>
@@ -55,14 +56,7 @@ LineGrid::~LineGrid() = default;
 
 void LineGrid::setupColumns()
 {
-    QFont gridFont = font();
-    gridFont.setPointSizeF(FontPoints);
-    setFont(gridFont);
-    const QFontMetricsF metrics(horizontalHeader()->font());
-    horizontalHeader()->setFixedHeight(qCeil(metrics.lineSpacing() * HeaderTextLines));
-    const int rowHeight = qRound(RowHeightTwips / TwipsPerPixel);
-    verticalHeader()->setMinimumSectionSize(qMin(verticalHeader()->minimumSectionSize(), rowHeight));
-    verticalHeader()->setDefaultSectionSize(rowHeight);
+    fitFont();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsMovable(false);
     for (int column = 0; column < LineColumns; ++column) {
@@ -70,6 +64,46 @@ void LineGrid::setupColumns()
         setColumnWidthTwips(column, SetupWidthsTwips[column]);
     }
     setColumnHidden(ColSalePrice, true);
+    fitToFont();
+}
+
+void LineGrid::fitFont()
+{
+    // Only the size is the grid's own: family and style follow the parent's font.
+    const QFont inherited = parentWidget() ? parentWidget()->font() : font();
+    QFont sized;
+    sized.setPointSizeF(std::max(FontPoints, inherited.pointSizeF()));
+    setFont(sized);
+}
+
+// Rows and header take a line of the grid's font at least; columns are as wide as set, or as
+// their caption when that is wider.
+void LineGrid::fitToFont()
+{
+    const QFontMetricsF metrics(horizontalHeader()->font());
+    horizontalHeader()->setFixedHeight(qCeil(metrics.lineSpacing() * HeaderTextLines));
+    const int rowHeight = std::max(qRound(RowHeightTwips / TwipsPerPixel), fontMetrics().height());
+    verticalHeader()->setMinimumSectionSize(qMin(verticalHeader()->minimumSectionSize(), rowHeight));
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int column = 0; column < LineColumns; ++column)
+        setColumnWidthTwips(column, m_widthsTwips[column]);
+}
+
+// The width of a header section that shows the column's caption whole, margins included.
+int LineGrid::captionWidth(int column) const
+{
+    const QHeaderView *header = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.orientation = Qt::Horizontal;
+    option.section = column;
+    option.text = m_model->headerData(column, Qt::Horizontal).toString();
+    return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+}
+
+int LineGrid::shownWidth(int column, double twips) const
+{
+    return std::max(qRound(qMin(twips / TwipsPerPixel, MaxWidthPixels)), captionWidth(column));
 }
 
 double LineGrid::columnWidthTwips(int column) const
@@ -83,7 +117,7 @@ void LineGrid::setColumnWidthTwips(int column, double twips)
         return;
     m_widthsTwips[column] = twips;
     const QScopedValueRollback<bool> setting(m_settingWidth, true);
-    setColumnWidth(column, qRound(qMin(twips / TwipsPerPixel, MaxWidthPixels)));
+    setColumnWidth(column, shownWidth(column, twips));
 }
 
 void LineGrid::takeDraggedWidth(int column, int pixels)
@@ -91,8 +125,15 @@ void LineGrid::takeDraggedWidth(int column, int pixels)
     if (m_settingWidth || column < 0 || column >= LineColumns || pixels <= 0 || isColumnHidden(column))
         return;
     // Showing a column again reports the pixel width of its stored twips: keep those exactly.
-    if (qRound(m_widthsTwips[column] / TwipsPerPixel) != pixels)
-        m_widthsTwips[column] = pixels * TwipsPerPixel;
+    if (shownWidth(column, m_widthsTwips[column]) == pixels)
+        return;
+    // A column dragged narrower than its caption stops at the caption's width.
+    if (const int least = captionWidth(column); pixels < least) {
+        const QScopedValueRollback<bool> setting(m_settingWidth, true);
+        setColumnWidth(column, least);
+        pixels = least;
+    }
+    m_widthsTwips[column] = pixels * TwipsPerPixel;
 }
 
 void LineGrid::setItemCodeMasked(bool masked)
@@ -335,12 +376,15 @@ void LineGrid::raisePendingCommit()
 }
 
 // The column captions are the model's, in the current language: a change of language repaints
-// them.
+// them. Captions in another language, a new font or style may need wider columns.
 void LineGrid::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         emit m_model->headerDataChanged(Qt::Horizontal, 0, LineColumns - 1);
     QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LanguageChange)
+        fitToFont();
 }
 
 void LineGrid::raiseDataError(int code, int column)

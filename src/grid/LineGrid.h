@@ -33,7 +33,10 @@ public:
     // Builds the eight columns with their captions, presentation and widths (twips), and the
     // grid-wide settings (row height, header height, font size, navigation).
     void setupColumns();
+    // The grid's text is 9 points, or the size of its parent's font when that is larger.
+    void fitFont();
     // The width exactly as set (hidden columns too); a width dragged by the user is pixels * 15.
+    // A column is never shown narrower than its caption in the header, whatever width it has.
     double columnWidthTwips(int column) const;
     void setColumnWidthTwips(int column, double twips);
     // Keyboard mode masks "Item Code" with ##-##-##-#### (dashes kept in the value); scanning
@@ -112,6 +115,9 @@ private:
     void pressCellButton(const QPersistentModelIndex &index); // queued: runs runCellButton
     void runCellButton(const QPersistentModelIndex &index);
     void takeDraggedWidth(int column, int pixels);
+    int captionWidth(int column) const;
+    int shownWidth(int column, double twips) const;
+    void fitToFont(); // header height, row height and column widths for the grid's font
     bool deleteSelectedRows();
 
     // LineGridKeys.cpp: every key of the grid and of its cell editors

@@ -69,15 +69,28 @@ private slots:
         // clang-format on
     }
 
+    // In a font small enough for every caption each field is at its designed place; a font that
+    // needs more room widens (and heightens) every place and size by one factor.
     void shouldLayOutTheFormAsDesigned()
     {
         QFETCH(QRect, twips);
         ctlTransfer control;
         auto *field = control.findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(field && field->parentWidget() == &control);
-        const auto px = [](int v) { return qRound(v / 15.0); };
-        QCOMPARE(field->geometry(),
-                 QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+        const auto at = [&twips](QSizeF scale) {
+            const auto across = [&](int v) { return qRound(v * scale.width() / 15.0); };
+            const auto down = [&](int v) { return qRound(v * scale.height() / 15.0); };
+            return QRect(across(twips.x()), down(twips.y()), across(twips.width()), down(twips.height()));
+        };
+        const QSizeF scale = control.findChild<TransferControl *>()->form().scale();
+        QVERIFY(scale.width() >= 1 && scale.height() >= 1);
+        QCOMPARE(field->geometry(), at(scale));
+        QFont small = control.font();
+        small.setPointSizeF(6);
+        control.setFont(small);
+        QCOMPARE(control.findChild<TransferControl *>()->form().scale(), QSizeF(1, 1));
+        QCOMPARE(field->geometry(), at(QSizeF(1, 1)));
+        QCOMPARE(control.minimumSize(), QSize(781, 480)); // 11715 x 7200 twips
         QTEST(field->inherits("QDateEdit") ? QString() : field->property("text").toString(), "caption");
         if (auto *button = qobject_cast<QPushButton *>(field); button && button->text().isEmpty())
             QVERIFY(!button->icon().isNull() && !button->toolTip().isEmpty());
@@ -302,7 +315,9 @@ private slots:
         QVT_OPEN_DATABASE(db, TestDatabase::Sqlite);
         ControlHost host(db.connection(), "demo", false, std::make_shared<RecordingFactory>());
         QVERIFY(host.start());
-        QCOMPARE(host.control()->minimumSize(), QSize(781, 480)); // 11715 x 7200 twips
+        const QSizeF scale = host.form().scale();
+        QCOMPARE(host.control()->minimumSize(),
+                 QSize(qRound(781 * scale.width()), qRound(480 * scale.height())));
         MessageCatcher catcher;
         catcher.answerNext(QMessageBox::Ok);
         QSignalSpy added(host.form().cmdSave, &QPushButton::clicked);
