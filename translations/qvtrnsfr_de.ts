@@ -269,6 +269,10 @@
         <source>Received by</source>
         <translation>Empfangen von</translation>
     </message>
+    <message>
+        <source>The scanned GS1 code cannot be used: %1.</source>
+        <translation>Der gescannte GS1-Code kann nicht verwendet werden: %1.</translation>
+    </message>
 </context>
 <context>
     <name>qvtrnsfr::Catalog</name>

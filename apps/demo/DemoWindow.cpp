@@ -50,6 +50,11 @@ void DemoWindow::buildMenu()
     QAction *quit = file->addAction(QStringLiteral("&Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    QAction *merge = options->addAction(QStringLiteral("&Merge Repeated Scans"));
+    merge->setCheckable(true);
+    merge->setChecked(m_control->MergeRepeatedScans());
+    connect(merge, &QAction::toggled, m_control, &ctlTransfer::setMergeRepeatedScans);
 }
 
 void DemoWindow::buildStatusBar(const DemoOptions &options)

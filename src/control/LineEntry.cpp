@@ -9,7 +9,12 @@
 #include "companions/PickList.h"
 #include "grid/LineGrid.h"
 #include "platform/Numeric.h"
+#include "platform/Ui.h"
 #include "voucher/Catalog.h"
+#include "voucher/Gs1.h"
+
+#include <QLocale>
+#include <QPointer>
 
 namespace qvtrnsfr {
 
@@ -47,12 +52,56 @@ bool isQuantityKey(int keyCode)
            (keyCode >= '0' && keyCode <= '9');
 }
 
+// With repeated scans merged: a scan on the new line of an item already on a stored line in the
+// same unit, neither with a serial number, adds its quantity to that line instead. Once the scan's
+// key has been handled, the new line is dropped and the cursor goes to that line, which is stored
+// (and checked against the stock) like any changed line. False when the scan opens a line of its
+// own.
+bool mergeScan(TransferControl &ctl)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    if (!ctl.mergeRepeatedScans() || !grid->isNewRow() || !grid->cellText(ColSerialNo).isEmpty())
+        return false;
+    const LineArray &lines = ctl.lines();
+    const QString item = grid->cellText(ColItemCode);
+    const QString unit = grid->cellText(ColUnit);
+    const QLocale locale;
+    bool scannedOk = false;
+    const double scanned = locale.toDouble(grid->cellText(ColQty), &scannedOk);
+    for (int row = 0; scannedOk && row < lines.rowCount(); ++row) {
+        if (lines.cellText(row, ColItemCode) != item || lines.cellText(row, ColUnit) != unit ||
+            !lines.cellText(row, ColSerialNo).isEmpty())
+            continue;
+        bool ok = false;
+        const double stored = locale.toDouble(lines.cellText(row, ColQty), &ok);
+        if (!ok)
+            continue;
+        const QString sum = locale.toString(stored + scanned, 'f', QLocale::FloatingPointShortest);
+        QMetaObject::invokeMethod(
+            grid,
+            [grid = QPointer<LineGrid>(grid), row, sum] {
+                if (!grid)
+                    return;
+                grid->cancelRowEdit();
+                if (!grid->goToRow(row, ColQty))
+                    return;
+                grid->setCell(ColQty, sum);
+                grid->storeCurrentRow();
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // The code in "Item Code" becomes an item: typed, it must match exactly; scanned, aliases come
 // first and dashes are ignored, the stored code is written back, an empty quantity becomes 1 and
 // the row is stored as if Down were pressed. A code that matches no item only empties
-// "Description"; a query that cannot run changes nothing.
+// "Description"; a query that cannot run changes nothing. A scanned GS1 element string finds its
+// item by the GTIN and fills the serial number (21), the engine number with the lot (10) and the
+// quantity (30 or 37); one that cannot be read is named in a message and changes no line.
 void ResolveItem(TransferControl &ctl)
 {
     LineGrid *grid = ctl.form().grdDetail;
@@ -62,8 +111,23 @@ void ResolveItem(TransferControl &ctl)
         return;
     }
     const bool scanning = ctl.form().chkScanMode->isChecked();
-    const Found<Item> found =
-        scanning ? findScannedItem(ctl.connection(), code) : findTypedItem(ctl.connection(), code);
+    const std::optional<Gs1Scan> gs1 = scanning ? parseGs1(code) : std::nullopt;
+    if (gs1 && !gs1->problem.isEmpty()) {
+        const int row = grid->currentRowIndex();
+        grid->setCell(ColItemCode,
+                      row < ctl.lines().rowCount() ? ctl.lines().cellText(row, ColItemCode) : QString());
+        const QString text = ctlTransfer::tr("The scanned GS1 code cannot be used: %1.").arg(gs1->problem);
+        QMetaObject::invokeMethod(
+            ctl.widget(),
+            [widget = QPointer<QWidget>(ctl.widget()), text] {
+                if (widget)
+                    showMessage(widget, QMessageBox::Critical, text);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    const Found<Item> found = scanning ? findScannedItem(ctl.connection(), gs1 ? gs1->gtin : code)
+                                       : findTypedItem(ctl.connection(), code);
     if (!found.ran)
         return;
     if (!found.value) {
@@ -73,9 +137,19 @@ void ResolveItem(TransferControl &ctl)
     fillFromItem(ctl, *found.value);
     if (!scanning)
         return;
+    if (gs1) {
+        if (!gs1->serial.isEmpty())
+            grid->setCell(ColSerialNo, gs1->serial);
+        if (!gs1->lot.isEmpty())
+            grid->setCell(ColEngineNo, gs1->lot);
+        if (gs1->quantity)
+            grid->setCell(ColQty, QLocale().toString(*gs1->quantity));
+    }
     if (grid->cellText(ColQty).isEmpty())
         grid->setCell(ColQty, QStringLiteral("1"));
     grid->setCell(ColItemCode, found.value->code);
+    if (mergeScan(ctl))
+        return;
     // The scanner goes on with the next line: the row is stored (with its check) and the cursor
     // lands on the next row.
     grid->moveDown();

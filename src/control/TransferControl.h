@@ -65,6 +65,9 @@ public:
     const StockOptions &stockOptions() const { return m_stockOptions; }
     bool useTransaction() const { return m_useTransaction; }
     // The stock unit of the item resolved last on the control, whatever row it was on.
+    // Scanning mode: a scan of an item already on a line adds to that line (the host's option).
+    bool mergeRepeatedScans() const { return m_mergeRepeatedScans; }
+    void setMergeRepeatedScans(bool merge) { m_mergeRepeatedScans = merge; }
     QString lastStockUnit() const { return m_lastStockUnit; }
     void setLastStockUnit(const QString &unit) { m_lastStockUnit = unit; }
     // The ledger detail of the last recalled voucher that had one; printing hands it on.
@@ -102,6 +105,7 @@ private:
     StockOptions m_stockOptions;
     bool m_useTransaction = false;
     QString m_lastStockUnit;
+    bool m_mergeRepeatedScans = false;
     qint32 m_ledgerLinkId = 0;
     std::optional<RecalledVersion> m_recalled;
     bool m_focusInitialised = false;

@@ -30,6 +30,16 @@ ctlTransfer::ctlTransfer(QWidget *parent) : QWidget(parent), d(new TransferContr
 
 ctlTransfer::~ctlTransfer() = default;
 
+bool ctlTransfer::MergeRepeatedScans() const
+{
+    return d->mergeRepeatedScans();
+}
+
+void ctlTransfer::setMergeRepeatedScans(bool merge)
+{
+    d->setMergeRepeatedScans(merge);
+}
+
 void ctlTransfer::printTransferVoucher()
 {
     qvtrnsfr::PrintTransferVoucher(*d);

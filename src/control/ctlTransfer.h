@@ -22,6 +22,7 @@ class QVTRNSFR_EXPORT ctlTransfer : public QWidget {
     Q_PROPERTY(QSqlDatabase Connection READ Connection WRITE setConnection)
     Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE setAllowEdit)
     Q_PROPERTY(QString User READ User WRITE setUser)
+    Q_PROPERTY(bool MergeRepeatedScans READ MergeRepeatedScans WRITE setMergeRepeatedScans)
 
 public:
     explicit ctlTransfer(QWidget *parent = nullptr);
@@ -37,6 +38,11 @@ public:
     // The signed-in user's name.
     QString User() const;
     void setUser(const QString &u);
+    // Scanning mode: a scanned code whose item is already on a line in the same unit, neither
+    // with a serial number, adds 1 (or the GS1 count) to that line instead of opening a new one.
+    // Off by default.
+    bool MergeRepeatedScans() const;
+    void setMergeRepeatedScans(bool merge);
 
     // The companions' factory; set before the control first receives the focus. Without one the
     // control uses companions::DefaultFactory.

@@ -74,6 +74,9 @@ public:
     // from a cellCommitted handler it runs queued, once the key or click that committed the cell
     // has been handled.
     void moveDown();
+    // Stores the current row, if changed, and puts the cursor on a stored row's cell; false when
+    // the current row is refused or there is no such row.
+    bool goToRow(int row, int column) { return moveTo(row, column); }
 
     using QTableView::edit;
 

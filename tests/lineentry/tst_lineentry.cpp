@@ -23,12 +23,13 @@ const QString Nut = QStringLiteral("10-00-00-0002");
 const QString ItemRefused = QStringLiteral("critical Host Caption: Item has not in balance and Negative "
                                            "Inventory not allowed.");
 
-// Bolts (PCS, also in boxes of 12 and pairs; alias ABC-1) and nuts (KG); at location 1 ("Main
-// Store") 10 bolts at 2.50 and 5 nuts at 4.00.
+// Bolts (PCS, also in boxes of 12 and pairs; aliases ABC-1 and the GTIN 04006381333931) and nuts (KG); at
+// location 1 ("Main Store") 10 bolts at 2.50 and 5 nuts at 4.00.
 const char *const Catalogue[] = {
     "insert into ICItem (ItemID, Descp, StockUnit) values ('10-00-00-0001', 'Bolt', 'PCS'), "
     "('10-00-00-0002', 'Nut', 'KG')",
-    "insert into ICItemL (item, itemid) values ('ABC-1', '10-00-00-0001')",
+    "insert into ICItemL (item, itemid) values ('ABC-1', '10-00-00-0001'), ('04006381333931', "
+    "'10-00-00-0001')",
     "insert into ICUnit (ItemID, Unit, Conver) values ('10-00-00-0001', 'BOX', 12), "
     "('10-00-00-0001', 'PR', 2)",
     "insert into StockMove (ItemID, LocID, MoveDate, Qty, UnitCost) values "
@@ -184,6 +185,56 @@ private slots:
         QTRY_COMPARE(e.grid->currentRowIndex(), stored.isEmpty() ? 0 : 1);
         QCOMPARE(e.stored().join(' '), stored);
         QCOMPARE(e.currentRow(), (stored.isEmpty() ? keys.section('|', 1) : "") + "|||||");
+    }
+
+    // Scanning: a GS1 code fills serial, lot and count from its fields; one that cannot be read is
+    // named in a box and changes nothing. With repeated scans merged, an item already on a line in
+    // its unit and without a serial number adds to that line, which is checked again, and the
+    // cursor stays on it; an item with a serial number, or a new one, opens a line.
+    void scannedGs1AndRepeatedScans()
+    {
+        Entry e;
+        e.factory->real = {"inventory"};
+        e.factory->profile.allowNegative = false;
+        QVERIFY2(e.start(), qPrintable(e.db.errorText()));
+        e.form.chkScanMode->click();
+        MessageCatcher messages;
+        const auto scan = [&e](const QString &code) {
+            QVERIFY(e.clickCell(int(e.stored().size()), ColItemCode));
+            play(code + "<Enter>");
+            QCoreApplication::processEvents();
+        };
+        scan("]C1010400638133393121SN-7");
+        QTRY_COMPARE(e.stored().join(' '), Bolt + "|Bolt|PCS|1|1|SN-7");
+        messages.answerNext(QMessageBox::Ok);
+        scan("]C10104006381333932");
+        QTRY_COMPARE(messages.count(), 1);
+        QCOMPARE(messages.last(),
+                 "critical Host Caption: The scanned GS1 code cannot be used: the check digit "
+                 "of GTIN 04006381333932 is wrong.");
+        QCOMPARE(e.currentRow(), "|||||");
+        QCOMPARE(e.stored().size(), 1);
+
+        e.host.control()->setMergeRepeatedScans(true);
+        scan("ABC-1");
+        QTRY_COMPARE(e.stored().size(), 2); // the first line has a serial number
+        scan("1000000001");
+        QTRY_COMPARE(e.stored().join(' '), Bolt + "|Bolt|PCS|1|1|SN-7 " + Bolt + "|Bolt|PCS|1|2|");
+        QCOMPARE(e.grid->currentRowIndex(), 1);
+        scan("]d2010400638133393110LOT 4");
+        QTRY_COMPARE(e.stored().value(1), Bolt + "|Bolt|PCS|1|3|");
+        scan("01040063813339313705"); // 3 + 5 = 8 of the 10 less the 1 of the first line: 9 fit
+        QTRY_COMPARE(e.stored().value(1), Bolt + "|Bolt|PCS|1|8|");
+        messages.answerNext(QMessageBox::Ok);
+        scan("01040063813339313705"); // 13 do not
+        QTRY_COMPARE(messages.count(), 2);
+        QCOMPARE(messages.last(), ItemRefused);
+        QCOMPARE(e.stored().value(1), Bolt + "|Bolt|PCS|1|8|");
+        QCOMPARE(e.grid->currentRowIndex(), 1);
+        e.grid->cancelRowEdit();
+        scan("1000000002");
+        QTRY_COMPARE(e.stored().size(), 3);
+        QCOMPARE(e.stored().value(2), Nut + "|Nut|KG|1|1|");
     }
 
     // F4 in "Unit" lists the units of the row's item, in "Item Code" the stock of the source, over
