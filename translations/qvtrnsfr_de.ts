@@ -273,6 +273,34 @@
         <source>The scanned GS1 code cannot be used: %1.</source>
         <translation>Der gescannte GS1-Code kann nicht verwendet werden: %1.</translation>
     </message>
+    <message>
+        <source>Paste Lines</source>
+        <translation>Zeilen einfügen</translation>
+    </message>
+    <message>
+        <source>Import Lines from CSV…</source>
+        <translation>Zeilen aus CSV importieren…</translation>
+    </message>
+    <message>
+        <source>There are no lines to add.</source>
+        <translation>Es gibt keine Zeilen zum Hinzufügen.</translation>
+    </message>
+    <message>
+        <source>No line was added. These rows cannot be used:</source>
+        <translation>Es wurde keine Zeile hinzugefügt. Diese Zeilen können nicht verwendet werden:</translation>
+    </message>
+    <message>
+        <source>Import Lines from CSV</source>
+        <translation>Zeilen aus CSV importieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>qvtrnsfr::Catalog</name>
@@ -390,6 +418,33 @@
     <message>
         <source>The text is too long for this column: it takes at most %1 characters.</source>
         <translation>Der Text ist für diese Spalte zu lang: Sie fasst höchstens %1 Zeichen.</translation>
+    </message>
+</context>
+<context>
+    <name>qvtrnsfr::LineImport</name>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>no item code</source>
+        <translation>keine Artikelnummer</translation>
+    </message>
+    <message>
+        <source>item %1 not found</source>
+        <translation>Artikel %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the item could not be looked up</source>
+        <translation>der Artikel konnte nicht gesucht werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a unit of item %2</source>
+        <translation>%1 ist keine Einheit des Artikels %2</translation>
+    </message>
+    <message>
+        <source>the quantity %1 is not a number</source>
+        <translation>die Menge %1 ist keine Zahl</translation>
     </message>
 </context>
 <context>

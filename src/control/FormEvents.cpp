@@ -4,9 +4,12 @@
 #include "control/FormRoutines.h"
 #include "control/TransferControl.h"
 
+#include "ctlTransfer.h"
 #include "grid/LineGrid.h"
 #include "platform/NoThrow.h"
 #include "platform/Ui.h"
+
+#include <QAction>
 
 namespace qvtrnsfr {
 
@@ -58,6 +61,17 @@ void wireGrid(TransferControl &ctl)
     QObject::connect(grid, &LineGrid::cellButtonPressed, c, [c](int column) {
         runNoThrow("cellButtonPressed", [&] { CellButtonPressed(*c, column); });
     });
+    // The grid's context menu, and Ctrl+V on the grid itself (a cell editor keeps its own paste).
+    auto *paste = new QAction(ctlTransfer::tr("Paste Lines"), grid);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    auto *import = new QAction(ctlTransfer::tr("Import Lines from CSV…"), grid);
+    grid->addActions({paste, import});
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(paste, &QAction::triggered, c,
+                     [c] { runNoThrow("PasteLines", [&] { PasteLines(*c); }); });
+    QObject::connect(import, &QAction::triggered, c,
+                     [c] { runNoThrow("ImportLinesFromCsv", [&] { ImportLinesFromCsv(*c); }); });
     // Leaving the grid stores the line being edited, with its check: a line the user typed is
     // never left behind by a click on a button, and a refused line keeps the cursor.
     ctl.leaveValidator().watch(grid, [grid] { return grid->storeCurrentRow(); });

@@ -29,6 +29,11 @@ void cmdPrintGLVoucher_Click(TransferControl &ctl);
 // The voucher on the form, saved or not, in a print preview, or written to pdfPath when one is
 // given; false when the file cannot be written.
 bool PrintTransferVoucher(TransferControl &ctl, const QString &pdfPath = QString());
+// Lines from the clipboard's tab-separated rows, or from a CSV file the user picks, added after
+// the stored lines when every row passes the line check; otherwise one box lists the rows refused
+// and nothing is added.
+void PasteLines(TransferControl &ctl);
+void ImportLinesFromCsv(TransferControl &ctl);
 
 // Entering lines in the grid (LineEntry.cpp, CellLookups.cpp).
 void ResolveItem(TransferControl &ctl);

@@ -12,6 +12,12 @@
 #include "platform/Ui.h"
 #include "voucher/Catalog.h"
 #include "voucher/Gs1.h"
+#include "voucher/LineImport.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
 
 #include <QLocale>
 #include <QPointer>
@@ -153,6 +159,60 @@ void ResolveItem(TransferControl &ctl)
     // The scanner goes on with the next line: the row is stored (with its check) and the cursor
     // lands on the next row.
     grid->moveDown();
+}
+
+namespace {
+
+void addImportedLines(TransferControl &ctl, const QList<ImportRow> &rows)
+{
+    LineGrid *grid = ctl.form().grdDetail;
+    if (!grid->storeCurrentRow())
+        return; // the line being edited is refused: it stays, and nothing is added
+    if (rows.isEmpty()) {
+        showMessage(ctl.widget(), QMessageBox::Information, ctlTransfer::tr("There are no lines to add."));
+        return;
+    }
+    const ImportResult result =
+        resolveImportRows(ctl.connection(), rows, ctl.voucher(), ctl.stockOptions(), ctl.inventory(),
+                          ctl.form().cboPriceList->currentText().trimmed());
+    if (!result.refusals.isEmpty()) {
+        showMessage(ctl.widget(), QMessageBox::Warning,
+                    ctlTransfer::tr("No line was added. These rows cannot be used:") +
+                        QStringLiteral("\n\n") + result.refusals.join(QLatin1Char('\n')));
+        return;
+    }
+    LineArray lines = ctl.lines();
+    for (int row = 0; row < result.lines.rowCount(); ++row) {
+        LineArray::Row cells(LineColumns);
+        for (int column = 0; column < LineColumns; ++column)
+            cells[column] = result.lines.GetCell(row, column);
+        lines.appendRow(cells);
+    }
+    ctl.replaceLines(lines);
+    UpdateTotalQty(ctl);
+}
+
+} // namespace
+
+void PasteLines(TransferControl &ctl)
+{
+    addImportedLines(ctl, parsePastedRows(QGuiApplication::clipboard()->text()));
+}
+
+void ImportLinesFromCsv(TransferControl &ctl)
+{
+    const QString path =
+        QFileDialog::getOpenFileName(ctl.widget(), ctlTransfer::tr("Import Lines from CSV"), QString(),
+                                     ctlTransfer::tr("CSV files (*.csv);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(ctl.widget(), QMessageBox::Critical,
+                    ctlTransfer::tr("%1 cannot be read: %2").arg(path, file.errorString()));
+        return;
+    }
+    addImportedLines(ctl, parseCsvRows(file.readAll()));
 }
 
 // The factor of the row's unit into "Conversion"; a unit the item does not have falls back to the

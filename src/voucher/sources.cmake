@@ -4,6 +4,7 @@ target_sources(qvt_voucher PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Gs1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HeaderRules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineArray.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LineImport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineRules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Locations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Requisitions.cpp

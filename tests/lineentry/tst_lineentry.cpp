@@ -10,6 +10,7 @@
 #include "support/MessageCatcher.h"
 #include "support/TestDatabase.h"
 
+#include <QClipboard>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -235,6 +236,38 @@ private slots:
         scan("1000000002");
         QTRY_COMPARE(e.stored().size(), 3);
         QCOMPARE(e.stored().value(2), Nut + "|Nut|KG|1|1|");
+    }
+
+    // Ctrl+V on the grid (not in a cell editor) and the context menu's "Paste Lines" add the
+    // clipboard's rows after the stored lines, the total following; rows with a refused one add
+    // nothing and one box names it.
+    void pastedLines()
+    {
+        Entry e;
+        e.factory->real = {"inventory"};
+        e.factory->profile.allowNegative = false;
+        QVERIFY2(e.start(), qPrintable(e.db.errorText()));
+        QStringList actions;
+        for (const QAction *action : e.grid->actions())
+            actions << action->text();
+        QCOMPARE(actions.join(", "), "Paste Lines, Import Lines from CSV…");
+        e.host.setLines({{Bolt, "Bolt", "PCS", "1", "3"}});
+        QGuiApplication::clipboard()->setText("Item Code\tUnit\tQty\n" + Nut + "\t\t2\n" + Bolt +
+                                              "\tBOX\t0.5\n");
+        e.grid->setFocus();
+        QTest::keyClick(e.grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e.stored().join(' '),
+                 Bolt + "|Bolt|PCS|1|3| " + Nut + "|Nut|KG|1|2| " + Bolt + "|Bolt|BOX|12|0.5|");
+        QCOMPARE(e.form.txtTotalQty->text(), "5.50");
+
+        MessageCatcher messages;
+        messages.answerNext(QMessageBox::Ok);
+        QGuiApplication::clipboard()->setText(Nut + "\t\t4\n" + Bolt + "\t\t1");
+        e.grid->actions().first()->trigger();
+        QCOMPARE(messages.summaries(),
+                 "warning Host Caption: No line was added. These rows cannot be used:\n\nRow 1: " +
+                     ItemRefused.section(": ", 1));
+        QCOMPARE(e.stored().size(), 3);
     }
 
     // F4 in "Unit" lists the units of the row's item, in "Item Code" the stock of the source, over

@@ -9,6 +9,7 @@
 #include "voucher/Catalog.h"
 #include "voucher/Gs1.h"
 #include "voucher/HeaderRules.h"
+#include "voucher/LineImport.h"
 #include "voucher/LineRules.h"
 #include "voucher/Locations.h"
 #include "voucher/Requisitions.h"
@@ -693,6 +694,41 @@ private slots:
                             scan->lot.isEmpty() ? "-" : scan->lot,
                             scan->quantity ? QString::number(*scan->quantity) : "-");
         QTEST(read, "read");
+    }
+
+    void importedRows_data() { addEngineColumn(); }
+    // Rows pasted or read from CSV become lines checked as typed, the stock counting the rows
+    // before them and the voucher's own line; one refused row adds none, and every refused row is
+    // named with its number.
+    void importedRows()
+    {
+        QVT_STORE(s, {"Insert into ICUnit (ItemID, Unit, Conver) Values ('A-1', 'BOX', 2)"});
+        Voucher voucher = voucherOf("1", "1", "2", "B-2|Nut|PCS|1|4");
+        const auto lines = [](const ImportResult &result) {
+            return textOf(result.lines) +
+                   (result.refusals.isEmpty() ? "" : " / " + result.refusals.join(" / "));
+        };
+        const QByteArray csv = "\xEF\xBB\xBFItem Code;Unit;Qty;Serial No;Engine No\r\n"
+                               "A-1;BOX;2;;\r\n"
+                               "\"B-2\";;\"6\";\"S;1\";\"E \"\"1\"\"\"\r\n"
+                               "\r\n"
+                               "A-1;;6\n";
+        QCOMPARE(lines(resolveImportRows(s.db.connection(), parseCsvRows(csv), voucher, {false, false},
+                                         &s.inventory)),
+                 "A-1|Bolt|BOX|2|2|||0;B-2|Nut|PCS|1|6|S;1|E \"1\"|0;A-1|Bolt|PCS|1|6|||0");
+        const QString item = "Item has not in balance and Negative Inventory not allowed.";
+        QCOMPARE(lines(resolveImportRows(s.db.connection(),
+                                         parsePastedRows("A-1\tPCS\t11\nZ-9\tPCS\t1\nB-2\tBOX\t1\n"
+                                                         "B-2\t\t7\n\tPCS\t1\nA-1\tPCS\t1x\nC-3\tPCS\t1\n"
+                                                         "A-1\t\t10"),
+                                         voucher, {false, false}, &s.inventory)),
+                 " / Row 1: " + item +
+                     " / Row 2: item Z-9 not found / Row 3: BOX is not a unit of item B-2"
+                     " / Row 4: " +
+                     item +
+                     " / Row 5: no item code / Row 6: the quantity 1x is not a number"
+                     " / Row 7: " +
+                     item);
     }
 
     void recalledVoucherChangedMeanwhile_data() { addEngineColumn(); }
