@@ -301,6 +301,13 @@
         <source>%1 cannot be read: %2</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>A voucher of %n line(s) that was not saved was kept on %1. Restore it?</source>
+        <translation>
+            <numerusform>Ein nicht gespeicherter Beleg mit %n Zeile wurde am %1 aufbewahrt. Wiederherstellen?</numerusform>
+            <numerusform>Ein nicht gespeicherter Beleg mit %n Zeilen wurde am %1 aufbewahrt. Wiederherstellen?</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>qvtrnsfr::Catalog</name>

@@ -55,6 +55,10 @@ void DemoWindow::buildMenu()
     merge->setCheckable(true);
     merge->setChecked(m_control->MergeRepeatedScans());
     connect(merge, &QAction::toggled, m_control, &ctlTransfer::setMergeRepeatedScans);
+    QAction *drafts = options->addAction(QStringLiteral("&Keep Drafts"));
+    drafts->setCheckable(true);
+    drafts->setChecked(m_control->KeepDrafts());
+    connect(drafts, &QAction::toggled, m_control, &ctlTransfer::setKeepDrafts);
 }
 
 void DemoWindow::buildStatusBar(const DemoOptions &options)

@@ -51,7 +51,10 @@ void wireGrid(TransferControl &ctl)
         runNoThrow("rowStoring", [&] { passed = CheckCurrentRow(*c); });
         cancel = cancel || !passed;
     });
-    const auto totals = [c] { runNoThrow("UpdateTotalQty", [&] { UpdateTotalQty(*c); }); };
+    const auto totals = [c] {
+        runNoThrow("UpdateTotalQty", [&] { UpdateTotalQty(*c); });
+        runNoThrow("WriteDraft", [&] { WriteDraft(*c); });
+    };
     QObject::connect(grid, &LineGrid::rowStored, c, totals);
     QObject::connect(grid, &LineGrid::rowDeleted, c, totals);
     QObject::connect(grid, &LineGrid::gridKeyPress, c,

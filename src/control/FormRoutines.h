@@ -33,6 +33,11 @@ bool PrintTransferVoucher(TransferControl &ctl, const QString &pdfPath = QString
 // the stored lines when every row passes the line check; otherwise one box lists the rows refused
 // and nothing is added.
 void PasteLines(TransferControl &ctl);
+// The draft of the voucher on the form, while the host keeps drafts (Drafts.cpp).
+QString DraftPath(const TransferControl &ctl);
+void WriteDraft(TransferControl &ctl);
+void DiscardDraft(TransferControl &ctl);
+void OfferDraft(TransferControl &ctl); // at first focus: restore the draft left behind, or drop it
 void ImportLinesFromCsv(TransferControl &ctl);
 
 // Entering lines in the grid (LineEntry.cpp, CellLookups.cpp).

@@ -5,6 +5,7 @@
 
 #include "grid/ColumnWidths.h"
 #include "grid/LineGrid.h"
+#include "platform/NoThrow.h"
 
 #include <QDate>
 
@@ -68,6 +69,9 @@ void TransferControl::FirstFocus()
         m_attachment->Attach(widget());
 
     m_focusInitialised = true;
+    // A draft left behind is offered once the focus has settled.
+    QMetaObject::invokeMethod(
+        this, [this] { runNoThrow("OfferDraft", [this] { OfferDraft(*this); }); }, Qt::QueuedConnection);
 }
 
 // Builds the grid's eight columns, restores the user's widths and resets the form.

@@ -67,6 +67,11 @@ public:
     // The stock unit of the item resolved last on the control, whatever row it was on.
     // Scanning mode: a scan of an item already on a line adds to that line (the host's option).
     bool mergeRepeatedScans() const { return m_mergeRepeatedScans; }
+    // Drafts of unsaved vouchers kept in the user's settings folder (the host's option).
+    bool keepDrafts() const { return m_keepDrafts; }
+    void setKeepDrafts(bool keep) { m_keepDrafts = keep; }
+    bool restoringDraft() const { return m_restoringDraft; }
+    void setRestoringDraft(bool restoring) { m_restoringDraft = restoring; }
     void setMergeRepeatedScans(bool merge) { m_mergeRepeatedScans = merge; }
     QString lastStockUnit() const { return m_lastStockUnit; }
     void setLastStockUnit(const QString &unit) { m_lastStockUnit = unit; }
@@ -106,6 +111,8 @@ private:
     bool m_useTransaction = false;
     QString m_lastStockUnit;
     bool m_mergeRepeatedScans = false;
+    bool m_keepDrafts = false;
+    bool m_restoringDraft = false;
     qint32 m_ledgerLinkId = 0;
     std::optional<RecalledVersion> m_recalled;
     bool m_focusInitialised = false;

@@ -109,6 +109,7 @@ bool SaveDocument(TransferControl &ctl)
     case SaveResult::Saved:
         break;
     }
+    DiscardDraft(ctl);
     emit ctl.control()->voucherSaved(result.docNo, voucher.fromLocation.whole.value_or(0));
     showMessage(ctl.widget(), QMessageBox::Information, savedMessage(result.docNo),
                 ctlTransfer::tr("Save Document"));
@@ -144,6 +145,7 @@ void cmdDelete_Click(TransferControl &ctl)
                         ctlTransfer::tr("Delete Error"));
             return;
         }
+        DiscardDraft(ctl);
         if (deleted.deleted)
             emit ctl.control()->voucherDeleted(voucher.docNo.leadingRounded().value_or(0),
                                                voucher.fromLocation.leadingRounded().value_or(0));

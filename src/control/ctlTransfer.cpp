@@ -40,6 +40,16 @@ void ctlTransfer::setMergeRepeatedScans(bool merge)
     d->setMergeRepeatedScans(merge);
 }
 
+bool ctlTransfer::KeepDrafts() const
+{
+    return d->keepDrafts();
+}
+
+void ctlTransfer::setKeepDrafts(bool keep)
+{
+    d->setKeepDrafts(keep);
+}
+
 void ctlTransfer::printTransferVoucher()
 {
     qvtrnsfr::PrintTransferVoucher(*d);

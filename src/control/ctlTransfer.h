@@ -23,6 +23,7 @@ class QVTRNSFR_EXPORT ctlTransfer : public QWidget {
     Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE setAllowEdit)
     Q_PROPERTY(QString User READ User WRITE setUser)
     Q_PROPERTY(bool MergeRepeatedScans READ MergeRepeatedScans WRITE setMergeRepeatedScans)
+    Q_PROPERTY(bool KeepDrafts READ KeepDrafts WRITE setKeepDrafts)
 
 public:
     explicit ctlTransfer(QWidget *parent = nullptr);
@@ -43,6 +44,11 @@ public:
     // Off by default.
     bool MergeRepeatedScans() const;
     void setMergeRepeatedScans(bool merge);
+    // A draft of the voucher on the form is kept in the user's settings folder after every stored
+    // line, and the next first focus for the same user and mode offers to restore one left behind
+    // (after a crash or a lost connection); a save or delete drops it. Off by default.
+    bool KeepDrafts() const;
+    void setKeepDrafts(bool keep);
 
     // The companions' factory; set before the control first receives the focus. Without one the
     // control uses companions::DefaultFactory.

@@ -2,6 +2,7 @@
 # to the voucher core
 target_sources(qvt_widgets PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ctlTransfer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Drafts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormFit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormIcons.cpp

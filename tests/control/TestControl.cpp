@@ -1,6 +1,7 @@
 // The transfer control as a host sees it: the form, first focus, modes and numbering, the printed
 // voucher, column widths, totals and price lists.
 
+#include "control/FormRoutines.h"
 #include "grid/LineGrid.h"
 #include "support/ControlHost.h"
 #include "support/Doubles.h"
@@ -8,6 +9,7 @@
 #include "support/TestDatabase.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -255,6 +257,68 @@ private slots:
         });
         QTest::keyClick(f.txtNarration, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(opened, "QPrintPreviewDialog");
+    }
+
+    // With drafts kept, a stored line writes the voucher to the user's draft of the mode; a control
+    // destroyed without saving leaves it, and the next first focus offers it: Yes restores header
+    // and lines, No drops it. A save drops the draft too.
+    void shouldKeepAndRestoreDrafts()
+    {
+        QVT_OPEN_DATABASE(db, TestDatabase::Sqlite);
+        QVERIFY(db.exec("insert into ICLoc (LocID, LocName) values (1, 'Main'), (2, 'Branch')"));
+        auto factory = std::make_shared<RecordingFactory>();
+        factory->allowed = {{1, 1}, {2, 2}};
+        const auto typeVoucher = [](ControlHost &host) {
+            TransferForm &f = host.form();
+            f.txtFromLocID->setText("1");
+            f.txtToLocID->setText("2");
+            f.txtNarration->setText("Half done");
+            LineGrid *grid = f.grdDetail;
+            const QModelIndex cell = grid->model()->index(0, ColItemCode);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+            for (const auto &[column, text] :
+                 {std::pair{ColItemCode, "10-00-00-0001"}, std::pair{ColDescription, "Bolt"},
+                  std::pair{ColUnit, "PCS"}, std::pair{ColConversion, "1"}, std::pair{ColQty, "3"}})
+                grid->setCell(column, QString(text));
+            return grid->storeCurrentRow();
+        };
+        QString path;
+        {
+            ControlHost first(db.connection(), "clerk", false, factory);
+            first.control()->setKeepDrafts(true);
+            QVERIFY(first.start());
+            QVERIFY(typeVoucher(first));
+            path = DraftPath(*first.state());
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        }
+        for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+            MessageCatcher messages;
+            messages.answerNext(answer);
+            ControlHost next(db.connection(), "clerk", false, factory);
+            next.control()->setKeepDrafts(true);
+            QVERIFY(next.start());
+            QTRY_COMPARE(messages.count(), 1);
+            QVERIFY2(
+                messages.last().startsWith("question Host Caption: A voucher of 1 line(s) that was not saved "
+                                           "was kept on "),
+                qPrintable(messages.last()));
+            const bool restored = answer == QMessageBox::Yes;
+            QCOMPARE(next.lineRows(5).join(' '), restored ? "10-00-00-0001|Bolt|PCS|1|3" : "");
+            QCOMPARE(next.form().txtNarration->text(), restored ? "Half done" : "");
+            QCOMPARE(next.form().txtTotalQty->text(), restored ? "3.00" : "0.00");
+            QCOMPARE(QFile::exists(path), restored);
+        }
+        ControlHost saver(db.connection(), "clerk", false, factory);
+        saver.control()->setKeepDrafts(true);
+        QVERIFY(saver.start());
+        QVERIFY(typeVoucher(saver));
+        QVERIFY(QFile::exists(path));
+        MessageCatcher messages;
+        messages.answerNext(QMessageBox::Ok);
+        QTest::mouseClick(saver.form().cmdSave, Qt::LeftButton);
+        QTRY_COMPARE(messages.count(), 1);
+        QVERIFY2(messages.last().contains("Is Saved Successfully"), qPrintable(messages.summaries()));
+        QVERIFY(!QFile::exists(path));
     }
 
     void shouldKeepColumnWidthsPerUser()

@@ -262,21 +262,31 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QXmlStreamReader ts(&file);
             QString source;
+            QString type;
             QStringList faults;
             int messages = 0;
+            const auto check = [&](const QString &text) {
+                if (!type.isEmpty() || text.isEmpty())
+                    faults << "unfinished: " + source;
+                else if (shape(text) != shape(source))
+                    faults << "placeholders or access key differ: " + source + " -> " + text;
+            };
+            // A text counted by %n has a translation per plural form, each checked alone.
+            bool numerus = false;
             while (!ts.atEnd()) {
                 if (ts.readNext() != QXmlStreamReader::StartElement)
                     continue;
-                if (ts.name() == QLatin1String("source")) {
+                if (ts.name() == QLatin1String("message")) {
+                    numerus = ts.attributes().value(QStringLiteral("numerus")) == QLatin1String("yes");
+                } else if (ts.name() == QLatin1String("source")) {
                     source = ts.readElementText();
                 } else if (ts.name() == QLatin1String("translation")) {
                     ++messages;
-                    const QString type = ts.attributes().value(QStringLiteral("type")).toString();
-                    const QString text = ts.readElementText();
-                    if (!type.isEmpty() || text.isEmpty())
-                        faults << "unfinished: " + source;
-                    else if (shape(text) != shape(source))
-                        faults << "placeholders or access key differ: " + source + " -> " + text;
+                    type = ts.attributes().value(QStringLiteral("type")).toString();
+                    if (!numerus)
+                        check(ts.readElementText());
+                } else if (ts.name() == QLatin1String("numerusform")) {
+                    check(ts.readElementText());
                 }
             }
             QVERIFY2(!ts.hasError(), qPrintable(name + ": " + ts.errorString()));
