@@ -180,8 +180,9 @@ SELECT ItemID, Descp, StockUnit, TaxPer FROM ICItem;;
 -- location, plus transfers into it. The triggers below keep it in the transaction of every change
 -- of StockMove, of ICTRAND and of a voucher's destination and date, so that the stock of a location
 -- is read a page of items at a time instead of summed over the whole history. They add up the rows
--- a statement changed and touch the stock rows in key order, so that two writers never wait for
--- each other the wrong way round. LatestDate is the latest date of anything counted in QtyOnHand,
+-- a statement changed and touch the stock rows in key order, so that two inserts or deletes never
+-- wait for each other the wrong way round (an update gives back, then adds, in two such steps).
+-- LatestDate is the latest date of anything counted in QtyOnHand,
 -- or later (infinity for a transfer line without a dated voucher); every change raises it to the
 -- dates it touches and nothing lowers it, so a balance as of a day on or after it is QtyOnHand. A
 -- database that has history but no stock table yet gets it filled from the history once.
@@ -206,25 +207,19 @@ GROUP BY c.LocID, c.ItemID;;
 
 CREATE OR REPLACE FUNCTION stockmove_stock() RETURNS trigger LANGUAGE plpgsql AS $$
 BEGIN
-    IF TG_OP = 'INSERT' THEN
-        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
-        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
-            SELECT r.LocID AS LocID, r.ItemID AS ItemID, r.Qty AS q, r.MoveDate AS dt FROM new_rows r) c
-        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
-        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
-            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
-    ELSIF TG_OP = 'DELETE' THEN
+    -- The rows that went give their quantity back, the rows that came add theirs (an update is
+    -- both). A branch not taken never reads the transition table its trigger does not have.
+    IF TG_OP <> 'INSERT' THEN
         INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
         SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
             SELECT r.LocID AS LocID, r.ItemID AS ItemID, -r.Qty AS q, r.MoveDate AS dt FROM old_rows r) c
         GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
         ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
             LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
-    ELSE
+    END IF;
+    IF TG_OP <> 'DELETE' THEN
         INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
         SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
-            SELECT r.LocID AS LocID, r.ItemID AS ItemID, -r.Qty AS q, r.MoveDate AS dt FROM old_rows r
-            UNION ALL
             SELECT r.LocID AS LocID, r.ItemID AS ItemID, r.Qty AS q, r.MoveDate AS dt FROM new_rows r) c
         GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
         ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
@@ -244,20 +239,8 @@ CREATE OR REPLACE TRIGGER StockMove_StockChange AFTER UPDATE ON StockMove
 -- its voucher's.
 CREATE OR REPLACE FUNCTION ictrand_stock() RETURNS trigger LANGUAGE plpgsql AS $$
 BEGIN
-    IF TG_OP = 'INSERT' THEN
-        INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
-        SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
-            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, -(r.Qty * COALESCE(r.Conver, 1)) AS q,
-                   COALESCE(h.DocDate, DATE 'infinity') AS dt
-            FROM new_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
-            UNION ALL
-            SELECT h.ToLocID, r.ItemID, (r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
-            FROM new_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo) c
-        WHERE c.LocID IS NOT NULL AND c.ItemID IS NOT NULL AND c.q IS NOT NULL
-        GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
-        ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
-            LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
-    ELSIF TG_OP = 'DELETE' THEN
+    -- As for StockMove: the lines that went, then the lines that came.
+    IF TG_OP <> 'INSERT' THEN
         INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
         SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
             SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, (r.Qty * COALESCE(r.Conver, 1)) AS q,
@@ -270,16 +253,10 @@ BEGIN
         GROUP BY c.LocID, c.ItemID ORDER BY c.LocID, c.ItemID
         ON CONFLICT (LocID, ItemID) DO UPDATE SET QtyOnHand = ICStock.QtyOnHand + EXCLUDED.QtyOnHand,
             LatestDate = GREATEST(ICStock.LatestDate, EXCLUDED.LatestDate);
-    ELSE
+    END IF;
+    IF TG_OP <> 'DELETE' THEN
         INSERT INTO ICStock (LocID, ItemID, QtyOnHand, LatestDate)
         SELECT c.LocID, c.ItemID, SUM(c.q), MAX(c.dt) FROM (
-            SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, (r.Qty * COALESCE(r.Conver, 1)) AS q,
-                   COALESCE(h.DocDate, DATE 'infinity') AS dt
-            FROM old_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
-            UNION ALL
-            SELECT h.ToLocID, r.ItemID, -(r.Qty * COALESCE(r.Conver, 1)), COALESCE(h.DocDate, DATE 'infinity')
-            FROM old_rows r JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
-            UNION ALL
             SELECT r.FromLocID AS LocID, r.ItemID AS ItemID, -(r.Qty * COALESCE(r.Conver, 1)) AS q,
                    COALESCE(h.DocDate, DATE 'infinity') AS dt
             FROM new_rows r LEFT JOIN ICTRANH h ON h.FromLocID = r.FromLocID AND h.DocNo = r.DocNo
