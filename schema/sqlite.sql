@@ -108,7 +108,10 @@ CREATE TABLE IF NOT EXISTS ICTRAND (
     FOREIGN KEY (FromLocID, DocNo) REFERENCES ICTRANH (FromLocID, DocNo) ON DELETE CASCADE
 );;
 CREATE INDEX IF NOT EXISTS ICTRAND_Doc ON ICTRAND (FromLocID, DocNo);;
-CREATE INDEX IF NOT EXISTS ICTRAND_Item ON ICTRAND (ItemID, FromLocID);;
+-- An item's lines at a source, by voucher: the stock of an item leaving one voucher out seeks
+-- the voucher's line in the index instead of reading every line of the item at the location.
+DROP INDEX IF EXISTS ICTRAND_Item;;
+CREATE INDEX IF NOT EXISTS ICTRAND_ItemDoc ON ICTRAND (ItemID, FromLocID, DocNo);;
 CREATE INDEX IF NOT EXISTS ICTRAND_Serial ON ICTRAND (SrNo);;
 -- SQLite enforces foreign keys only where a connection asks for it; the lines go with their
 -- header on every connection, before it, so that the stock they moved into its destination is

@@ -352,15 +352,16 @@ bool useWriteAheadLog(const QSqlDatabase &db)
     return wal;
 }
 
-void copySqliteSettings(const QSqlDatabase &from, const QSqlDatabase &to)
+void setUpSqliteWriter(const QSqlDatabase &from, const QSqlDatabase &writer)
 {
     for (const char *setting : {"cache_size", "busy_timeout"}) {
         QSqlQuery read(from);
         if (read.exec(QStringLiteral("PRAGMA ") + QLatin1String(setting)) && read.next())
             execute(
-                to,
+                writer,
                 QStringLiteral("PRAGMA %1=%2").arg(QLatin1String(setting)).arg(read.value(0).toLongLong()));
     }
+    execute(writer, QStringLiteral("PRAGMA temp_store=MEMORY"));
 }
 
 bool isPostgres(const QSqlDatabase &db)

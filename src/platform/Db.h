@@ -184,7 +184,11 @@ bool isPostgres(const QSqlDatabase &db);
 // not read-only): readers then read the last committed state while a writer writes, instead of
 // refusing each other. True when the file has it. The setting stays with the file.
 bool useWriteAheadLog(const QSqlDatabase &db);
-// SQLite: the page cache size and the busy timeout of one connection given to another.
-void copySqliteSettings(const QSqlDatabase &from, const QSqlDatabase &to);
+// SQLite: a writing connection set up beside the connection it was cloned from: the page cache size
+// and the busy timeout of that one, and its statement journals kept in memory. A statement that
+// writes many rows with triggers journals every page it first changes, so that it can be undone
+// alone; past a few pages SQLite would otherwise write that journal to a temporary file and read
+// it back.
+void setUpSqliteWriter(const QSqlDatabase &from, const QSqlDatabase &writer);
 
 } // namespace qvtrnsfr

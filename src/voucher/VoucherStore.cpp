@@ -101,7 +101,7 @@ QSqlDatabase VoucherStore::saveConnection()
         useWriteAheadLog(m_host);
     m_save = std::make_unique<ClonedConnection>(m_host);
     if (sqlite && m_save->isOpen())
-        copySqliteSettings(m_host, m_save->database());
+        setUpSqliteWriter(m_host, m_save->database());
     return m_save->database();
 }
 
