@@ -126,7 +126,11 @@ bool write(QSqlDatabase db, const QStringList &sql, QString *error)
     }
     if (!transaction.commit())
         return fail(transaction.lastError());
-    return execute(db, QStringLiteral("ANALYZE"), {}, &failure) || fail(failure);
+    // On PostgreSQL the new rows are also vacuumed now, so that the autovacuum a bulk insert
+    // calls for does not run while the data is being used, and reads find them marked visible.
+    return execute(db, isPostgres(db) ? QStringLiteral("VACUUM ANALYZE") : QStringLiteral("ANALYZE"), {},
+                   &failure) ||
+           fail(failure);
 }
 
 bool refuse(QString *error, const QString &text)
