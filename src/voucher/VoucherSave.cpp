@@ -27,8 +27,6 @@ constexpr int MaxNumberAttempts = 20;
 constexpr int LinesPerStatement = 500;
 constexpr int LinesPerSqliteStatement = 20;
 
-const QString NewHeaderSavepoint = QStringLiteral("NewHeader");
-
 // One save in progress: the voucher, the save connection, the voucher's key and how it ended.
 struct SaveRun {
     SaveRun(const VoucherStore &s, const Voucher &v, const SaveContext &c, const QSqlDatabase &h)
@@ -41,7 +39,6 @@ struct SaveRun {
     QSqlDatabase host;
     QSqlDatabase db;                      // the save connection
     StatementCache *statements = nullptr; // the save connection's, kept prepared between saves
-    bool inTransaction = false;           // a transaction is open on db
     qint32 fromLocation = 0;
     qint32 docNo = 0;   // the number of the header as stored
     qint64 version = 0; // the version a rewrite expects the header to have
@@ -102,14 +99,6 @@ bool headerValues(SaveRun &run, QVariantList &values)
     return true;
 }
 
-// The header key refused a second voucher with the same number: SQLite's primary-key or unique
-// constraint, PostgreSQL's unique_violation.
-bool isDuplicateKey(const QSqlError &error)
-{
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("1555") || code == QLatin1String("2067") || code == QLatin1String("23505");
-}
-
 // Finds the recalled voucher on the save connection; its DocNo becomes the number of the save, and
 // its version the one the rewrite expects. A voucher saved by someone else since the form recalled
 // it is refused.
@@ -154,31 +143,16 @@ bool rewriteHeader(SaveRun &run)
         "qvtrnsfr::VoucherSave", "The voucher was deleted by another user while it was being saved."));
 }
 
-// The number to try next: the one current now, and above any number already refused (a host
-// connection that still reads an older state of the table would offer the refused one again).
-std::optional<qint32> nextNumber(const SaveRun &run, std::optional<qint32> refused)
+// The number to try next: the one current now, and above any number found taken (a host
+// connection that still reads an older state of the table would offer the taken one again).
+std::optional<qint32> nextNumber(const SaveRun &run, std::optional<qint32> taken)
 {
     const qint32 current = run.store.NextDocNo(run.voucher.fromLocation.leading);
-    if (!refused || current > *refused)
+    if (!taken || current > *taken)
         return current;
-    if (*refused == std::numeric_limits<qint32>::max())
+    if (*taken == std::numeric_limits<qint32>::max())
         return std::nullopt;
-    return *refused + 1;
-}
-
-// One try at inserting the header under a number. Inside a transaction the try is fenced by a
-// savepoint, so that a refused insert leaves the transaction usable (PostgreSQL aborts a
-// transaction whose statement failed).
-bool tryInsert(SaveRun &run, const QVariantList &values, QSqlError &error)
-{
-    if (run.inTransaction && !execute(run.db, QStringLiteral("Savepoint ") + NewHeaderSavepoint, {}, &error))
-        return false;
-    if (run.statements->run(VoucherSql::insertHeader(), values, {}, &error))
-        return !run.inTransaction ||
-               execute(run.db, QStringLiteral("Release Savepoint ") + NewHeaderSavepoint, {}, &error);
-    if (run.inTransaction)
-        execute(run.db, QStringLiteral("Rollback To Savepoint ") + NewHeaderSavepoint);
-    return false;
+    return *taken + 1;
 }
 
 bool addHeader(SaveRun &run)
@@ -186,19 +160,22 @@ bool addHeader(SaveRun &run)
     QVariantList values;
     if (!headerValues(run, values))
         return false;
-    std::optional<qint32> refused;
+    std::optional<qint32> taken;
     for (int attempt = 0; attempt < MaxNumberAttempts; ++attempt) {
-        const auto number = nextNumber(run, refused);
+        const auto number = nextNumber(run, taken);
         if (!number)
             break;
+        int inserted = 0;
         QSqlError error;
-        if (tryInsert(run, QVariantList{*number, run.fromLocation} + values, error)) {
+        if (!run.statements->run(
+                VoucherSql::insertHeader(), QVariantList{*number, run.fromLocation} + values,
+                [&inserted](QSqlQuery &insert) { inserted = insert.numRowsAffected(); }, &error))
+            return run.fail(error);
+        if (inserted == 1) {
             run.docNo = *number;
             return true;
         }
-        if (!isDuplicateKey(error))
-            return run.fail(error);
-        refused = number;
+        taken = number; // another user's voucher has it: the insert left it alone
     }
     return run.fail(QCoreApplication::translate("qvtrnsfr::VoucherSave",
                                                 "No free document number could be taken for location %1; "
@@ -332,8 +309,7 @@ void saveOn(SaveRun &run)
         run.fail(transaction.lastError());
         return;
     }
-    run.inTransaction = run.context.useTransaction || keepWhatWasWritten;
-    StockLock lock(*run.statements, run.inTransaction);
+    StockLock lock(*run.statements, run.context.useTransaction || keepWhatWasWritten);
     const bool written = writeVoucher(run, lock);
     if (!written && !keepWhatWasWritten)
         return; // rolled back by the guard before the message is shown

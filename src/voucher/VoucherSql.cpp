@@ -72,7 +72,7 @@ QString insertHeader()
         QStringList{QStringLiteral("DocNo"), QStringLiteral("FromLocID")} + HeaderColumns;
     return QStringLiteral("Insert into ") + HeaderTable + QStringLiteral(" (") +
            columns.join(QStringLiteral(", ")) + QStringLiteral(") Values (") + marks(columns.size()) +
-           QStringLiteral(")");
+           QStringLiteral(") On Conflict (DocNo, FromLocID) Do Nothing");
 }
 
 QString insertLines(int rows)

@@ -24,7 +24,9 @@ QString lines(qint32 docNo, qint32 fromLocation);  // its lines with their items
 QString deleteLines(qint32 docNo, qint32 fromLocation);
 QString
 updateHeader(); // the columns saving sets, then DocNo, FromLocID and the version expected, bound in order
-QString insertHeader();        // the key, then those columns
+// The key, then those columns; a key already there inserts nothing (no row affected) instead of
+// failing, so that a transaction stays usable when another user took the number first.
+QString insertHeader();
 QString insertLines(int rows); // that many lines, 11 values each
 QString headerToDelete(double docNo, double fromLocation);
 QString deleteLedger(qint32 ledgerDetailId);
