@@ -15,34 +15,19 @@ Q_LOGGING_CATEGORY(lcCompanions, "qvtrnsfr.companions")
 
 namespace {
 
-// A statement text with "{key}" where the code is compared, and the values of its other marks
-// in order. Expanded for one code ("?" bound to it) or for the row of a list of codes.
+// A statement piece with "{key}" where the code is compared, and the values of its other marks
+// in order.
 struct Template {
     QString sql;
     QVariantList binds;
 };
 
-StockMoveInventory::Statement expand(const Template &figure, const QString &key,
-                                     const std::optional<QString> &code = std::nullopt)
-{
-    StockMoveInventory::Statement statement;
-    const QString keyMark = QStringLiteral("{key}");
-    int bind = 0;
-    for (int i = 0; i < figure.sql.size(); ++i) {
-        if (figure.sql.at(i) == QLatin1Char('?')) {
-            statement.sql += QLatin1Char('?');
-            statement.binds.append(figure.binds.value(bind++));
-        } else if (figure.sql.mid(i, keyMark.size()) == keyMark) {
-            statement.sql += key;
-            if (code)
-                statement.binds.append(*code);
-            i += int(keyMark.size()) - 1;
-        } else {
-            statement.sql += figure.sql.at(i);
-        }
-    }
-    return statement;
-}
+// A figure per code: what is selected, and the tables joined to each code to select it. The
+// codes come from a source named k, the code in k.column1.
+struct Figure {
+    Template select;
+    Template joins;
+};
 
 // The balance summed over the history. {code} is the column that names what is counted: ItemID,
 // or SrNo for a serial number.
@@ -57,18 +42,16 @@ const char HistorySql[] = "COALESCE((SELECT SUM(m.Qty) FROM StockMove m"
 const char OutExclusion[] = " AND d.DocNo <> ?";
 const char InExclusion[] = " AND NOT (h.FromLocID = ? AND h.DocNo = ?)";
 
-// An item's balance from the stock table, when nothing counted in it is dated after the day
-// asked for: then the sum of the history is its quantity on hand. The voucher left out is given
-// back: its lines out of the location, less any of them that came into it.
-const char OnHandSql[] =
-    "CASE WHEN (SELECT s.LatestDate FROM ICStock s WHERE s.LocID = ? AND s.ItemID = {key})"
-    " <= ? THEN (SELECT s.QtyOnHand FROM ICStock s WHERE s.LocID = ? AND s.ItemID = {key})"
-    "{givenBack} ELSE {history} END";
-const char GivenBack[] = " + COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1)) FROM ICTRAND d"
-                         " WHERE d.ItemID = {key} AND d.FromLocID = ? AND d.DocNo = ?), 0)"
-                         " - COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1))"
-                         " FROM ICTRANH h JOIN ICTRAND d ON d.FromLocID = h.FromLocID AND d.DocNo = h.DocNo"
-                         " WHERE d.ItemID = {key} AND h.FromLocID = ? AND h.DocNo = ? AND h.ToLocID = ?), 0)";
+// An item's balance from its row of the stock table s, when nothing counted in it is dated after
+// the day asked for: then the sum of the history is its quantity on hand. The voucher left out,
+// v (its header, when there is one), is given back: its lines out of the location, unless it
+// also went into the location, when they took nothing from it.
+const char OnHandSql[] = "CASE WHEN s.LatestDate <= ? THEN s.QtyOnHand{givenBack} ELSE {history} END";
+const char StockJoin[] = " LEFT JOIN ICStock s ON s.LocID = ? AND s.ItemID = {key}";
+const char GivenBack[] =
+    " + CASE WHEN v.ToLocID = ? THEN 0 ELSE COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1))"
+    " FROM ICTRAND d WHERE d.ItemID = {key} AND d.FromLocID = ? AND d.DocNo = ?), 0) END";
+const char LeftOutJoin[] = " LEFT JOIN ICTRANH v ON v.FromLocID = ? AND v.DocNo = ?";
 
 const char CostSql[] = "COALESCE((SELECT SUM(m.Qty * m.UnitCost) / SUM(m.Qty) FROM StockMove m"
                        " WHERE m.ItemID = {key} AND m.LocID = ? AND m.MoveDate <= ? AND m.Qty > 0"
@@ -78,7 +61,7 @@ const char CostSql[] = "COALESCE((SELECT SUM(m.Qty * m.UnitCost) / SUM(m.Qty) FR
 // The balance of a code at a location as of a day. Serial numbers are summed over their own few
 // movements; items are read from the stock table where it answers, so that a balance as of today
 // does not grow with the history.
-Template balanceFigure(int locationId, const QDate &date, bool excludeDocument, int documentNo, bool bySerial)
+Figure balanceFigure(int locationId, const QDate &date, bool excludeDocument, int documentNo, bool bySerial)
 {
     Template history{QString::fromLatin1(HistorySql), {locationId, date, locationId, date}};
     history.sql.replace(QLatin1String("{code}"), bySerial ? QLatin1String("SrNo") : QLatin1String("ItemID"));
@@ -92,42 +75,62 @@ Template balanceFigure(int locationId, const QDate &date, bool excludeDocument, 
     if (excludeDocument)
         history.binds << locationId << documentNo;
     if (bySerial)
-        return history;
+        return {history, {}};
 
-    Template onHand{QString::fromLatin1(OnHandSql), {locationId, date, locationId}};
-    onHand.sql.replace(QLatin1String("{givenBack}"),
-                       excludeDocument ? QLatin1String(GivenBack) : QLatin1String(""));
-    if (excludeDocument)
-        onHand.binds << locationId << documentNo << locationId << documentNo << locationId;
-    onHand.sql.replace(QLatin1String("{history}"), history.sql);
-    onHand.binds += history.binds;
+    Figure onHand{{QString::fromLatin1(OnHandSql), {date}}, {QString::fromLatin1(StockJoin), {locationId}}};
+    onHand.select.sql.replace(QLatin1String("{givenBack}"),
+                              excludeDocument ? QLatin1String(GivenBack) : QLatin1String(""));
+    if (excludeDocument) {
+        onHand.select.binds << locationId << locationId << documentNo;
+        onHand.joins.sql += QLatin1String(LeftOutJoin);
+        onHand.joins.binds << locationId << documentNo;
+    }
+    onHand.select.sql.replace(QLatin1String("{history}"), history.sql);
+    onHand.select.binds += history.binds;
     return onHand;
 }
 
-// "SELECT k.column1, <figure> FROM <the codes> k": one row per code, the codes bound as one value
-// after the figure's own: a PostgreSQL array, or a JSON array that SQLite reads with json_each.
-// One statement text for any number of codes, so that it stays prepared.
-StockMoveInventory::Statement perCode(const Template &figure, const QStringList &codes, bool postgres)
+Figure costFigure(int locationId, const QDate &date)
 {
-    QString list;
-    if (postgres) {
+    return {{QString::fromLatin1(CostSql), {locationId, date}}, {}};
+}
+
+// "SELECT [k.column1, ]<figure> FROM <the codes> k <joins>": one row per code. The codes are one
+// bound value after the figure's own: a single code, a PostgreSQL array, or a JSON array that
+// SQLite reads with json_each. One statement text for any number of codes, so that it stays
+// prepared.
+StockMoveInventory::Statement perCode(const Figure &figure, const QStringList &codes, bool postgres,
+                                      bool single)
+{
+    const QString key = QStringLiteral("k.column1");
+    QString codesSource;
+    QVariant list;
+    if (single) {
+        codesSource = QStringLiteral("(SELECT CAST(? AS text) AS column1) AS k");
+        list = codes.value(0);
+    } else if (postgres) {
         QStringList elements;
         for (QString code : codes)
             elements << QLatin1Char('"') +
                             code.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
                                 .replace(QLatin1Char('"'), QLatin1String("\\\"")) +
                             QLatin1Char('"');
-        list = QLatin1Char('{') + elements.join(QLatin1Char(',')) + QLatin1Char('}');
+        list = QString(QLatin1Char('{') + elements.join(QLatin1Char(',')) + QLatin1Char('}'));
+        codesSource = QStringLiteral("unnest(CAST(? AS text[])) AS k(column1)");
     } else {
         list = QString::fromUtf8(
             QJsonDocument(QJsonArray::fromStringList(codes)).toJson(QJsonDocument::Compact));
+        codesSource = QStringLiteral("(SELECT value AS column1 FROM json_each(?)) AS k");
     }
-    StockMoveInventory::Statement statement = expand(figure, QStringLiteral("k.column1"));
-    statement.binds.append(list);
-    const QString codesSource = postgres ? QStringLiteral("unnest(CAST(? AS text[])) AS k(column1)")
-                                         : QStringLiteral("(SELECT value AS column1 FROM json_each(?)) AS k");
-    statement.sql =
-        QStringLiteral("SELECT k.column1, ") + statement.sql + QStringLiteral(" FROM ") + codesSource;
+    QString select = figure.select.sql;
+    QString joins = figure.joins.sql;
+    StockMoveInventory::Statement statement;
+    statement.sql = (single ? QStringLiteral("SELECT ") : QStringLiteral("SELECT k.column1, ")) +
+                    select.replace(QLatin1String("{key}"), key) + QStringLiteral(" FROM ") + codesSource +
+                    joins.replace(QLatin1String("{key}"), key);
+    statement.binds = figure.select.binds;
+    statement.binds << list;
+    statement.binds += figure.joins.binds;
     return statement;
 }
 
@@ -137,10 +140,8 @@ StockMoveInventory::Statement StockMoveInventory::balanceStatement(const QString
                                                                    const QDate &date, bool excludeDocument,
                                                                    int documentNo, bool bySerial)
 {
-    Statement statement = expand(balanceFigure(locationId, date, excludeDocument, documentNo, bySerial),
-                                 QStringLiteral("?"), code);
-    statement.sql.prepend(QStringLiteral("SELECT "));
-    return statement;
+    return perCode(balanceFigure(locationId, date, excludeDocument, documentNo, bySerial), {code}, false,
+                   true);
 }
 
 StockMoveInventory::Statement StockMoveInventory::balancesStatement(const QStringList &codes, int locationId,
@@ -148,22 +149,20 @@ StockMoveInventory::Statement StockMoveInventory::balancesStatement(const QStrin
                                                                     int documentNo, bool bySerial,
                                                                     bool postgres)
 {
-    return perCode(balanceFigure(locationId, date, excludeDocument, documentNo, bySerial), codes, postgres);
+    return perCode(balanceFigure(locationId, date, excludeDocument, documentNo, bySerial), codes, postgres,
+                   false);
 }
 
 StockMoveInventory::Statement StockMoveInventory::costStatement(const QString &itemCode, int locationId,
                                                                 const QDate &date)
 {
-    Statement statement =
-        expand({QString::fromLatin1(CostSql), {locationId, date}}, QStringLiteral("?"), itemCode);
-    statement.sql.prepend(QStringLiteral("SELECT "));
-    return statement;
+    return perCode(costFigure(locationId, date), {itemCode}, false, true);
 }
 
 StockMoveInventory::Statement StockMoveInventory::costsStatement(const QStringList &itemCodes, int locationId,
                                                                  const QDate &date, bool postgres)
 {
-    return perCode({QString::fromLatin1(CostSql), {locationId, date}}, itemCodes, postgres);
+    return perCode(costFigure(locationId, date), itemCodes, postgres, false);
 }
 
 std::optional<double> StockMoveInventory::StockBalance(const QString &code, int locationId,
