@@ -20,6 +20,8 @@ struct LocationCheck {
 
 // The statement that finds a location: its number written bare.
 QString locationSql(double locationId);
+// The statement that finds a voucher's two locations at once, their numbers bound in that order.
+QString voucherLocationsSql();
 
 // Looks the location up on the connection (a table that cannot be read finds nothing) and, when
 // found, asks the rights component whether the user may use it in the direction (a missing
@@ -28,5 +30,8 @@ QString locationSql(double locationId);
 // directions), each naming the location's field.
 LocationCheck checkLocation(const QSqlDatabase &db, double locationId, Direction direction,
                             companions::LocationRights *rights, const QString &user);
+// checkLocation's refusal for a location already looked up: found or not.
+std::optional<Refusal> locationRefusal(bool found, double locationId, Direction direction,
+                                       companions::LocationRights *rights, const QString &user);
 
 } // namespace qvtrnsfr

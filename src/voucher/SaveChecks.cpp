@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
@@ -67,14 +68,20 @@ std::optional<Refusal> firstUncovered(const Voucher &voucher, companions::Invent
 
 } // namespace
 
-std::optional<Refusal> recheckLocations(const QSqlDatabase &db, const Voucher &voucher,
+std::optional<Refusal> recheckLocations(StatementCache &statements, const Voucher &voucher,
                                         companions::LocationRights *rights, const QString &user)
 {
-    for (const auto &[location, direction] : {std::pair{voucher.fromLocation.whole, Direction::Source},
-                                              std::pair{voucher.toLocation.whole, Direction::Destination}}) {
-        const LocationCheck check = checkLocation(db, location.value_or(0), direction, rights, user);
-        if (check.refusal)
-            return check.refusal;
+    const qint32 source = voucher.fromLocation.whole.value_or(0);
+    const qint32 destination = voucher.toLocation.whole.value_or(0);
+    QSet<qint32> found; // a table that cannot be read finds nothing
+    statements.run(voucherLocationsSql(), {source, destination}, [&found](QSqlQuery &rows) {
+        while (rows.next())
+            found.insert(rows.value(0).toInt());
+    });
+    for (const auto &[location, direction] :
+         {std::pair{source, Direction::Source}, std::pair{destination, Direction::Destination}}) {
+        if (auto refusal = locationRefusal(found.contains(location), location, direction, rights, user))
+            return refusal;
     }
     return std::nullopt;
 }

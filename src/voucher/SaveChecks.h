@@ -16,9 +16,10 @@
 
 namespace qvtrnsfr {
 
-// Both locations are found on the save's connection and allowed to the user, the source in its
-// direction and the destination in its own; the same refusals as the fields' checks.
-std::optional<Refusal> recheckLocations(const QSqlDatabase &db, const Voucher &voucher,
+// Both locations are found on the save's connection (in one statement) and allowed to the user,
+// the source in its direction and the destination in its own; the same refusals as the fields'
+// checks, the source's first, and the rights asked as the fields ask them.
+std::optional<Refusal> recheckLocations(StatementCache &statements, const Voucher &voucher,
                                         companions::LocationRights *rights, const QString &user);
 
 // Where stock may not go negative: every serial number (where tracked) and every item of the

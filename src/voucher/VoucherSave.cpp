@@ -289,7 +289,7 @@ bool writeVoucher(SaveRun &run, StockLock &lock)
         }
         ownDocNo = run.docNo;
     }
-    if (auto refusal = recheckLocations(run.db, run.voucher, run.context.rights, run.context.user))
+    if (auto refusal = recheckLocations(*run.statements, run.voucher, run.context.rights, run.context.user))
         return run.refuse(*refusal);
     if (auto refusal = recheckStock(run.voucher, run.context.stock, run.context.inventory, ownDocNo))
         return run.refuse(*refusal);

@@ -131,6 +131,7 @@ private slots:
             {"header deleted", sql(VoucherSql::deleteHeader(17, 18))},
             {"ledger rows deleted", sql(VoucherSql::deleteLedger(17))},
             {"location", sql(locationSql(17))},
+            {"locations of a voucher", sql(voucherLocationsSql(), {17, 18})},
             {"item by code", sql(ItemByCodeSql, {"10-00-10017"})},
             {"item by undashed code", sql(ItemByUndashedCodeSql, {"100010017"})},
             {"alias by undashed code", sql(AliasByUndashedCodeSql, {"AL17"})},
