@@ -237,6 +237,58 @@ CREATE OR REPLACE TRIGGER StockMove_StockOut AFTER DELETE ON StockMove
 CREATE OR REPLACE TRIGGER StockMove_StockChange AFTER UPDATE ON StockMove
     REFERENCING OLD TABLE AS old_rows NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_stock();;
 
+-- Receipts per location and item (StockMove rows with Qty > 0 and a UnitCost): their quantity,
+-- their value (Qty * UnitCost) and how many, kept by the triggers below with every change of
+-- StockMove, so that an item's cost, the weighted average of its receipts, is read from one row
+-- instead of summed over all of them. LatestDate is the latest day of a receipt counted; nothing
+-- lowers it, so a cost as of a day on or after it is ReceivedValue / ReceivedQty. A database that
+-- has receipts but no such table yet gets it filled from them once.
+CREATE TABLE IF NOT EXISTS ICCost (
+    LocID         integer NOT NULL,
+    ItemID        varchar(30) NOT NULL,
+    ReceivedQty   double precision NOT NULL DEFAULT 0,
+    ReceivedValue double precision NOT NULL DEFAULT 0,
+    Receipts      integer NOT NULL DEFAULT 0,
+    LatestDate    date NOT NULL,
+    PRIMARY KEY (LocID, ItemID)
+);;
+INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+SELECT LocID, ItemID, SUM(Qty), SUM(Qty * UnitCost), COUNT(*), MAX(MoveDate) FROM StockMove
+WHERE Qty > 0 AND UnitCost IS NOT NULL AND NOT EXISTS (SELECT 1 FROM ICCost)
+GROUP BY LocID, ItemID;;
+
+CREATE OR REPLACE FUNCTION stockmove_cost() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+    -- As for the stock: the receipts that went, then the receipts that came, in key order.
+    IF TG_OP <> 'INSERT' THEN
+        INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+        SELECT r.LocID, r.ItemID, -SUM(r.Qty), -SUM(r.Qty * r.UnitCost), -COUNT(*), MAX(r.MoveDate)
+        FROM old_rows r WHERE r.Qty > 0 AND r.UnitCost IS NOT NULL
+        GROUP BY r.LocID, r.ItemID ORDER BY r.LocID, r.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ICCost.ReceivedQty + EXCLUDED.ReceivedQty,
+            ReceivedValue = ICCost.ReceivedValue + EXCLUDED.ReceivedValue,
+            Receipts = ICCost.Receipts + EXCLUDED.Receipts,
+            LatestDate = GREATEST(ICCost.LatestDate, EXCLUDED.LatestDate);
+    END IF;
+    IF TG_OP <> 'DELETE' THEN
+        INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+        SELECT r.LocID, r.ItemID, SUM(r.Qty), SUM(r.Qty * r.UnitCost), COUNT(*), MAX(r.MoveDate)
+        FROM new_rows r WHERE r.Qty > 0 AND r.UnitCost IS NOT NULL
+        GROUP BY r.LocID, r.ItemID ORDER BY r.LocID, r.ItemID
+        ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ICCost.ReceivedQty + EXCLUDED.ReceivedQty,
+            ReceivedValue = ICCost.ReceivedValue + EXCLUDED.ReceivedValue,
+            Receipts = ICCost.Receipts + EXCLUDED.Receipts,
+            LatestDate = GREATEST(ICCost.LatestDate, EXCLUDED.LatestDate);
+    END IF;
+    RETURN NULL;
+END $$;;
+CREATE OR REPLACE TRIGGER StockMove_CostIn AFTER INSERT ON StockMove
+    REFERENCING NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_cost();;
+CREATE OR REPLACE TRIGGER StockMove_CostOut AFTER DELETE ON StockMove
+    REFERENCING OLD TABLE AS old_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_cost();;
+CREATE OR REPLACE TRIGGER StockMove_CostChange AFTER UPDATE ON StockMove
+    REFERENCING OLD TABLE AS old_rows NEW TABLE AS new_rows FOR EACH STATEMENT EXECUTE FUNCTION stockmove_cost();;
+
 -- A line takes its quantity out of its source and into its voucher's destination; a line that
 -- goes gives it back; a changed line is the old one going and the new one coming. Its date is
 -- its voucher's.

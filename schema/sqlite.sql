@@ -238,6 +238,60 @@ BEGIN
         LatestDate = max(LatestDate, excluded.LatestDate);
 END;;
 
+-- Receipts per location and item (StockMove rows with Qty > 0 and a UnitCost): their quantity,
+-- their value (Qty * UnitCost) and how many, kept by the triggers below with every change of
+-- StockMove, so that an item's cost, the weighted average of its receipts, is read from one row
+-- instead of summed over all of them. LatestDate is the latest day of a receipt counted; nothing
+-- lowers it, so a cost as of a day on or after it is ReceivedValue / ReceivedQty. A database that
+-- has receipts but no such table yet gets it filled from them once.
+CREATE TABLE IF NOT EXISTS ICCost (
+    LocID         integer NOT NULL,
+    ItemID        varchar(30) NOT NULL,
+    ReceivedQty   double NOT NULL DEFAULT 0,
+    ReceivedValue double NOT NULL DEFAULT 0,
+    Receipts      integer NOT NULL DEFAULT 0,
+    LatestDate    date NOT NULL,
+    PRIMARY KEY (LocID, ItemID)
+);;
+INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+SELECT LocID, ItemID, SUM(Qty), SUM(Qty * UnitCost), COUNT(*), MAX(MoveDate) FROM StockMove
+WHERE Qty > 0 AND UnitCost IS NOT NULL AND NOT EXISTS (SELECT 1 FROM ICCost)
+GROUP BY LocID, ItemID;;
+
+CREATE TRIGGER IF NOT EXISTS StockMove_CostIn AFTER INSERT ON StockMove
+WHEN new.Qty > 0 AND new.UnitCost IS NOT NULL
+BEGIN
+    INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+    VALUES (new.LocID, new.ItemID, new.Qty, new.Qty * new.UnitCost, 1, new.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ReceivedQty + excluded.ReceivedQty,
+        ReceivedValue = ReceivedValue + excluded.ReceivedValue, Receipts = Receipts + excluded.Receipts,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+CREATE TRIGGER IF NOT EXISTS StockMove_CostOut AFTER DELETE ON StockMove
+WHEN old.Qty > 0 AND old.UnitCost IS NOT NULL
+BEGIN
+    INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+    VALUES (old.LocID, old.ItemID, -old.Qty, -(old.Qty * old.UnitCost), -1, old.MoveDate)
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ReceivedQty + excluded.ReceivedQty,
+        ReceivedValue = ReceivedValue + excluded.ReceivedValue, Receipts = Receipts + excluded.Receipts,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+CREATE TRIGGER IF NOT EXISTS StockMove_CostChange AFTER UPDATE OF ItemID, LocID, Qty, UnitCost, MoveDate ON StockMove
+BEGIN
+    INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+    SELECT old.LocID, old.ItemID, -old.Qty, -(old.Qty * old.UnitCost), -1, old.MoveDate
+    WHERE old.Qty > 0 AND old.UnitCost IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ReceivedQty + excluded.ReceivedQty,
+        ReceivedValue = ReceivedValue + excluded.ReceivedValue, Receipts = Receipts + excluded.Receipts,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+    INSERT INTO ICCost (LocID, ItemID, ReceivedQty, ReceivedValue, Receipts, LatestDate)
+    SELECT new.LocID, new.ItemID, new.Qty, new.Qty * new.UnitCost, 1, new.MoveDate
+    WHERE new.Qty > 0 AND new.UnitCost IS NOT NULL
+    ON CONFLICT (LocID, ItemID) DO UPDATE SET ReceivedQty = ReceivedQty + excluded.ReceivedQty,
+        ReceivedValue = ReceivedValue + excluded.ReceivedValue, Receipts = Receipts + excluded.Receipts,
+        LatestDate = max(LatestDate, excluded.LatestDate);
+END;;
+
 -- A line takes its quantity out of its source and into its voucher's destination; a line that
 -- goes gives it back. Its date is its voucher's.
 CREATE TRIGGER IF NOT EXISTS ICTRAND_StockIn AFTER INSERT ON ICTRAND

@@ -53,10 +53,16 @@ const char GivenBack[] =
     " FROM ICTRAND d WHERE d.ItemID = {key} AND d.FromLocID = ? AND d.DocNo = ?), 0) END";
 const char LeftOutJoin[] = " LEFT JOIN ICTRANH v ON v.FromLocID = ? AND v.DocNo = ?";
 
-const char CostSql[] = "COALESCE((SELECT SUM(m.Qty * m.UnitCost) / SUM(m.Qty) FROM StockMove m"
+// An item's cost: the weighted average of its receipts at the location up to the day, read from
+// its row of the receipts table c when no receipt counted there is dated after the day, else
+// summed over the receipts; without receipts its standard cost, else 0.
+const char CostSql[] = "COALESCE(CASE WHEN c.LatestDate <= ?"
+                       " THEN CASE WHEN c.Receipts > 0 THEN c.ReceivedValue / c.ReceivedQty END"
+                       " ELSE (SELECT SUM(m.Qty * m.UnitCost) / SUM(m.Qty) FROM StockMove m"
                        " WHERE m.ItemID = {key} AND m.LocID = ? AND m.MoveDate <= ? AND m.Qty > 0"
-                       " AND m.UnitCost IS NOT NULL),"
+                       " AND m.UnitCost IS NOT NULL) END,"
                        " (SELECT i.StdCost FROM ICItem i WHERE i.ItemID = {key}), 0)";
+const char CostJoin[] = " LEFT JOIN ICCost c ON c.LocID = ? AND c.ItemID = {key}";
 
 // The balance of a code at a location as of a day. Serial numbers are summed over their own few
 // movements; items are read from the stock table where it answers, so that a balance as of today
@@ -92,7 +98,8 @@ Figure balanceFigure(int locationId, const QDate &date, bool excludeDocument, in
 
 Figure costFigure(int locationId, const QDate &date)
 {
-    return {{QString::fromLatin1(CostSql), {locationId, date}}, {}};
+    return {{QString::fromLatin1(CostSql), {date, locationId, date}},
+            {QString::fromLatin1(CostJoin), {locationId}}};
 }
 
 // "SELECT [k.column1, ]<figure> FROM <the codes> k <joins>": one row per code. The codes are one

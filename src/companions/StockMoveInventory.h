@@ -18,7 +18,9 @@
 // date is invalid or the query fails.
 //
 // StockBalances and ItemCosts answer the same for many codes with one statement, the codes bound
-// as one array. Statements stay prepared on the connection between calls.
+// as one array. Statements stay prepared on the connection between calls. Balances and costs as
+// of a day after everything counted in them read one row of the tables the schema keeps
+// (ICStock, ICCost), so that they do not grow with the history.
 //
 // The profile number is kept but does not change balances or costs.
 

@@ -170,6 +170,66 @@ QStringList balanceMismatches(TestDatabase &db, int excluded)
     return mismatches;
 }
 
+// What the inventory component answers for the cost of every item of the seed at every location,
+// as of each day of a few, one code at a time and all at once, against the weighted average of
+// the receipts (Qty > 0 with a UnitCost) summed here, or the item's standard cost, or 0.
+QStringList costMismatches(TestDatabase &db)
+{
+    struct Receipt {
+        QString item;
+        int location;
+        QDate date;
+        double qty;
+        double cost;
+    };
+    QList<Receipt> receipts;
+    QHash<QString, double> standard;
+    QSqlQuery query(db.connection());
+    if (!query.exec("SELECT ItemID, LocID, MoveDate, Qty, UnitCost FROM StockMove"
+                    " WHERE Qty > 0 AND UnitCost IS NOT NULL"))
+        return {query.lastError().text()};
+    while (query.next())
+        receipts.append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toDate(),
+                         query.value(3).toDouble(), query.value(4).toDouble()});
+    if (!query.exec("SELECT ItemID, StdCost FROM ICItem WHERE StdCost IS NOT NULL"))
+        return {query.lastError().text()};
+    while (query.next())
+        standard.insert(query.value(0).toString(), query.value(1).toDouble());
+    companions::StockMoveInventory inventory;
+    inventory.SetConnection(db.connection());
+    QStringList codes;
+    for (int item = 1; item <= 6; ++item)
+        codes << QString("I-%1").arg(item, 4, 10, QChar('0'));
+    QStringList mismatches;
+    for (const QDate &day : {QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 4, 30), QDate(2030, 1, 1)}) {
+        for (int location = 1; location <= 3; ++location) {
+            const QHash<QString, double> all = inventory.ItemCosts(day, codes, location, 5, 2);
+            for (const QString &code : std::as_const(codes)) {
+                double qty = 0;
+                double value = 0;
+                for (const Receipt &receipt : std::as_const(receipts)) {
+                    if (receipt.item == code && receipt.location == location && receipt.date <= day) {
+                        qty += receipt.qty;
+                        value += receipt.qty * receipt.cost;
+                    }
+                }
+                const double expected = qty > 0 ? value / qty : standard.value(code, 0);
+                const auto one = inventory.ItemCost(day, code, location, 5, 2);
+                if (!one || qAbs(*one - expected) > 1e-9 || !all.contains(code) ||
+                    qAbs(all.value(code) - expected) > 1e-9)
+                    mismatches << QString("cost of %1 at %2 on %3: %4 and %5, not %6")
+                                      .arg(code)
+                                      .arg(location)
+                                      .arg(day.toString(Qt::ISODate))
+                                      .arg(one ? QString::number(*one) : "none")
+                                      .arg(all.contains(code) ? QString::number(all.value(code)) : "none")
+                                      .arg(expected);
+            }
+        }
+    }
+    return mismatches;
+}
+
 } // namespace
 
 class TestLargeVouchers : public QObject {
@@ -200,10 +260,11 @@ private slots:
 
     void stockAgreesWithHistory_data() { addEngineColumn(); }
 
-    // Whatever changes the history (movements added, changed and removed; vouchers saved,
-    // rewritten to another destination with other lines, deleted; a header sent elsewhere, to its
-    // own source or to another day), the stock kept per location and item is its sum, and every balance, as
-    // of any day and with a voucher left out or not, is the sum of the history up to that day.
+    // Whatever changes the history (movements and receipts added, changed and removed; vouchers
+    // saved, rewritten to another destination with other lines, deleted; a header sent elsewhere,
+    // to its own source or to another day), the stock kept per location and item is its sum, every
+    // balance, as of any day and with a voucher left out or not, is the sum of the history up to
+    // that day, and every cost the weighted average of the receipts up to that day.
     void stockAgreesWithHistory()
     {
         QFETCH(Engine, engine);
@@ -214,7 +275,7 @@ private slots:
         const auto check = [&](const char *after) {
             const QString kept = stockRows(db, false);
             QVERIFY2(kept == stockRows(db, true), qPrintable(QString("after %1: %2").arg(after, kept)));
-            const QStringList wrong = balanceMismatches(db, 2);
+            const QStringList wrong = balanceMismatches(db, 2) + costMismatches(db);
             QVERIFY2(wrong.isEmpty(), qPrintable(QString("after %1: %2").arg(after, wrong.join("; "))));
         };
         check("the seed");
@@ -229,6 +290,10 @@ private slots:
         QVERIFY(db.exec("UPDATE StockMove SET Qty = 20, LocID = 2 WHERE ItemID = 'I-0003'"));
         QVERIFY(db.exec(
             "INSERT INTO StockMove (ItemID, LocID, MoveDate, Qty) VALUES ('I-0001', 3, '2024-04-01', 2)"));
+        QVERIFY(db.exec("INSERT INTO StockMove (ItemID, LocID, MoveDate, Qty, UnitCost)"
+                        " VALUES ('I-0005', 1, '2024-04-01', 30, 9), ('I-0005', 3, '2024-04-01', -1, 4)"));
+        QVERIFY(db.exec("UPDATE StockMove SET UnitCost = 3 WHERE ItemID = 'I-0006'"));
+        QVERIFY(db.exec("UPDATE ICItem SET StdCost = 7 WHERE ItemID IN ('I-0002', 'I-0003')"));
         QVERIFY(db.exec("DELETE FROM StockMove WHERE ItemID = 'I-0002'"));
         check("movements");
         QVERIFY(db.exec("UPDATE ICTRANH SET DocDate = '2024-05-01' WHERE FromLocID = 1 AND DocNo = 2"));
