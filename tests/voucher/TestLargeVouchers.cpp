@@ -98,6 +98,29 @@ QString stockRows(TestDatabase &db, bool fromHistory)
     return rows.join(", ");
 }
 
+// The first items of the seed.
+QStringList seedCodes(int items)
+{
+    QStringList codes;
+    for (int item = 1; item <= items; ++item)
+        codes << QString("I-%1").arg(item, 4, 10, QChar('0'));
+    return codes;
+}
+
+// "what: one and all, not expected" where the figure asked for one code, or the code's among all
+// asked at once, is missing or not the expected one; empty where both agree.
+QString disagreement(const QString &what, const std::optional<double> &one, const QHash<QString, double> &all,
+                     const QString &code, double expected)
+{
+    if (one && qAbs(*one - expected) <= 1e-9 && all.contains(code) &&
+        qAbs(all.value(code) - expected) <= 1e-9)
+        return {};
+    return QString("%1: %2 and %3, not %4")
+        .arg(what, one ? QString::number(*one) : "none",
+             all.contains(code) ? QString::number(all.value(code)) : "none")
+        .arg(expected);
+}
+
 // What the inventory component answers for every item and location of the seed, as of each day
 // of a few, with and without the voucher numbered `excluded` of the location asked, one code at a
 // time and all codes at once, against the same figures summed here from the rows themselves; the
@@ -136,9 +159,7 @@ QStringList balanceMismatches(TestDatabase &db, int excluded)
     QStringList mismatches;
     for (const QDate &day : {QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 3, 5), QDate(2024, 4, 30),
                              QDate(2024, 5, 1), QDate(2030, 1, 1)}) {
-        QStringList codes;
-        for (int item = 1; item <= 6; ++item)
-            codes << QString("I-%1").arg(item, 4, 10, QChar('0'));
+        const QStringList codes = seedCodes(6);
         for (int location = 1; location <= 3; ++location) {
             for (const int docNo : {0, excluded}) {
                 const QString date = day.toString("dd/MM/yyyy");
@@ -151,18 +172,16 @@ QStringList balanceMismatches(TestDatabase &db, int excluded)
                         if (move.item == code && move.location == location && move.date <= day && !leftOut)
                             expected += move.qty;
                     }
-                    const auto one =
-                        inventory.StockBalance(code, location, date, docNo ? 5 : 0, docNo, false);
-                    if (!one || qAbs(*one - expected) > 1e-9 || !all.contains(code) ||
-                        qAbs(all.value(code) - expected) > 1e-9)
-                        mismatches << QString("%1 at %2 on %3 without %4: %5 and %6, not %7")
-                                          .arg(code)
-                                          .arg(location)
-                                          .arg(day.toString(Qt::ISODate))
-                                          .arg(docNo)
-                                          .arg(one ? QString::number(*one) : "none")
-                                          .arg(all.contains(code) ? QString::number(all.value(code)) : "none")
-                                          .arg(expected);
+                    const QString wrong = disagreement(
+                        QString("%1 at %2 on %3 without %4")
+                            .arg(code)
+                            .arg(location)
+                            .arg(day.toString(Qt::ISODate))
+                            .arg(docNo),
+                        inventory.StockBalance(code, location, date, docNo ? 5 : 0, docNo, false), all, code,
+                        expected);
+                    if (!wrong.isEmpty())
+                        mismatches << wrong;
                 }
             }
         }
@@ -197,9 +216,7 @@ QStringList costMismatches(TestDatabase &db)
         standard.insert(query.value(0).toString(), query.value(1).toDouble());
     companions::StockMoveInventory inventory;
     inventory.SetConnection(db.connection());
-    QStringList codes;
-    for (int item = 1; item <= 6; ++item)
-        codes << QString("I-%1").arg(item, 4, 10, QChar('0'));
+    const QStringList codes = seedCodes(6);
     QStringList mismatches;
     for (const QDate &day : {QDate(2023, 12, 31), QDate(2024, 1, 1), QDate(2024, 4, 30), QDate(2030, 1, 1)}) {
         for (int location = 1; location <= 3; ++location) {
@@ -214,16 +231,11 @@ QStringList costMismatches(TestDatabase &db)
                     }
                 }
                 const double expected = qty > 0 ? value / qty : standard.value(code, 0);
-                const auto one = inventory.ItemCost(day, code, location, 5, 2);
-                if (!one || qAbs(*one - expected) > 1e-9 || !all.contains(code) ||
-                    qAbs(all.value(code) - expected) > 1e-9)
-                    mismatches << QString("cost of %1 at %2 on %3: %4 and %5, not %6")
-                                      .arg(code)
-                                      .arg(location)
-                                      .arg(day.toString(Qt::ISODate))
-                                      .arg(one ? QString::number(*one) : "none")
-                                      .arg(all.contains(code) ? QString::number(all.value(code)) : "none")
-                                      .arg(expected);
+                const QString wrong = disagreement(
+                    QString("cost of %1 at %2 on %3").arg(code).arg(location).arg(day.toString(Qt::ISODate)),
+                    inventory.ItemCost(day, code, location, 5, 2), all, code, expected);
+                if (!wrong.isEmpty())
+                    mismatches << wrong;
             }
         }
     }
