@@ -3,6 +3,7 @@
 #include "platform/Db.h"
 
 #include <QCoreApplication>
+#include <functional>
 
 namespace qvtrnsfr {
 
@@ -21,17 +22,32 @@ QString undashed(QString code)
     return code.remove(QLatin1Char('-'));
 }
 
-Found<Item> findItem(const QSqlDatabase &db, const QString &sql, const QString &key)
+// The first row of a look-up, handed to read; false when the look-up could not run.
+bool firstRow(StatementCache &statements, const QString &sql, const QVariantList &binds,
+              const std::function<void(const QSqlQuery &)> &read)
 {
-    Snapshot item;
+    return statements.run(sql, binds, [&read](QSqlQuery &rows) {
+        if (rows.next())
+            read(rows);
+    });
+}
+
+Found<Item> findItem(StatementCache &statements, const QString &sql, const QString &key)
+{
     Found<Item> found;
-    found.ran = item.open(db, sql, {key});
-    if (found.ran && !item.eof())
+    found.ran = firstRow(statements, sql, {key}, [&found](const QSqlQuery &item) {
         found.value = Item{item.value(QStringLiteral("ItemID")).toString(),
                            item.value(QStringLiteral("Descp")).toString(),
                            item.value(QStringLiteral("StockUnit")).toString()};
+    });
     return found;
 }
+
+// Statements for one look-up on the connection, prepared for it alone.
+struct OneLookUp {
+    explicit OneLookUp(const QSqlDatabase &db) { statements.setDatabase(db); }
+    StatementCache statements{4};
+};
 
 // A database error's number: the driver's native code where it is a number (SQLite's result
 // codes), otherwise Qt's error type (PostgreSQL reports SQLSTATE texts, not numbers).
@@ -48,34 +64,52 @@ constexpr int InvalidUseOfNull = 94;
 
 Found<Item> findTypedItem(const QSqlDatabase &db, const QString &code)
 {
-    return findItem(db, ItemByCodeSql, code);
+    OneLookUp lookUp(db);
+    return findTypedItem(lookUp.statements, code);
+}
+
+Found<Item> findTypedItem(StatementCache &statements, const QString &code)
+{
+    return findItem(statements, ItemByCodeSql, code);
 }
 
 Found<Item> findScannedItem(const QSqlDatabase &db, const QString &code)
 {
+    OneLookUp lookUp(db);
     QString key = undashed(code);
-    Snapshot alias;
-    if (alias.open(db, AliasByUndashedCodeSql, {key}) && !alias.eof())
+    firstRow(lookUp.statements, AliasByUndashedCodeSql, {key}, [&key](const QSqlQuery &alias) {
         key = undashed(alias.value(QStringLiteral("itemid")).toString());
-    return findItem(db, ItemByUndashedCodeSql, key);
+    });
+    return findItem(lookUp.statements, ItemByUndashedCodeSql, key);
 }
 
 Found<double> findUnit(const QSqlDatabase &db, const QString &itemCode, const QString &unit)
 {
-    Snapshot units;
+    OneLookUp lookUp(db);
+    return findUnit(lookUp.statements, itemCode, unit);
+}
+
+Found<double> findUnit(StatementCache &statements, const QString &itemCode, const QString &unit)
+{
     Found<double> found;
-    found.ran = units.open(db, UnitOfItemSql, {itemCode, unit});
-    if (found.ran && !units.eof())
+    found.ran = firstRow(statements, UnitOfItemSql, {itemCode, unit}, [&found](const QSqlQuery &units) {
         found.value = units.value(QStringLiteral("Conver")).toDouble();
+    });
     return found;
 }
 
 double GetItemPrice(const QSqlDatabase &db, const QString &itemCode, const QString &priceList)
 {
-    Snapshot price;
-    if (!price.open(db, ItemPriceSql, {itemCode, priceList}) || price.eof())
-        return 0;
-    return price.value(QStringLiteral("Price")).toDouble();
+    OneLookUp lookUp(db);
+    return GetItemPrice(lookUp.statements, itemCode, priceList);
+}
+
+double GetItemPrice(StatementCache &statements, const QString &itemCode, const QString &priceList)
+{
+    double price = 0;
+    firstRow(statements, ItemPriceSql, {itemCode, priceList},
+             [&price](const QSqlQuery &row) { price = row.value(QStringLiteral("Price")).toDouble(); });
+    return price;
 }
 
 PriceLists readPriceLists(const QSqlDatabase &db)

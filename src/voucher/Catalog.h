@@ -12,6 +12,8 @@
 
 namespace qvtrnsfr {
 
+class StatementCache;
+
 extern const QString ItemByCodeSql;          // the code as typed, exactly
 extern const QString AliasByUndashedCodeSql; // an alias, dashes removed
 extern const QString ItemByUndashedCodeSql;  // an item code, dashes removed
@@ -34,15 +36,19 @@ template <typename T> struct Found {
 
 // Keyboard mode: the item whose code is exactly the text typed through the mask.
 Found<Item> findTypedItem(const QSqlDatabase &db, const QString &code);
+// The same through statements kept prepared, for many look-ups in a row (lines imported at once).
+Found<Item> findTypedItem(StatementCache &statements, const QString &code);
 // Scanning mode: dashes are ignored on both sides, and an alias wins: the item found is the one
 // the alias names, whatever item may carry the scanned text as its own code. An alias look-up
 // that fails leaves the scanned code as it is.
 Found<Item> findScannedItem(const QSqlDatabase &db, const QString &code);
 // The factor of a unit defined for the item.
 Found<double> findUnit(const QSqlDatabase &db, const QString &itemCode, const QString &unit);
+Found<double> findUnit(StatementCache &statements, const QString &itemCode, const QString &unit);
 
 // The item's price in the list; 0 when the list has none for it or the query fails.
 double GetItemPrice(const QSqlDatabase &db, const QString &itemCode, const QString &priceList);
+double GetItemPrice(StatementCache &statements, const QString &itemCode, const QString &priceList);
 
 // The names of the price lists in the database's order, trimmed. A failure (the table missing, a
 // list without a name) ends the reading with its number and description; the names read before

@@ -1,5 +1,6 @@
 #include "voucher/LineImport.h"
 
+#include "platform/Db.h"
 #include "platform/Numeric.h"
 #include "voucher/Catalog.h"
 
@@ -100,6 +101,8 @@ ImportResult resolveImportRows(const QSqlDatabase &db, const QList<ImportRow> &r
                                const QString &priceList)
 {
     ImportResult result;
+    StatementCache statements(4); // the look-ups of every row, prepared once
+    statements.setDatabase(db);
     Voucher counted = voucher; // the voucher's lines and the rows accepted so far
     result.lines.Resize(0, -1, 0, LineColumns - 1);
     for (const ImportRow &row : rows) {
@@ -112,7 +115,7 @@ ImportResult resolveImportRows(const QSqlDatabase &db, const QList<ImportRow> &r
             refuse(ImportTexts::tr("no item code"));
             continue;
         }
-        const Found<Item> item = findTypedItem(db, code);
+        const Found<Item> item = findTypedItem(statements, code);
         if (!item.ran || !item.value) {
             refuse(item.ran ? ImportTexts::tr("item %1 not found").arg(code)
                             : ImportTexts::tr("the item could not be looked up"));
@@ -123,7 +126,7 @@ ImportResult resolveImportRows(const QSqlDatabase &db, const QList<ImportRow> &r
         if (unit.isEmpty() || unit == item.value->stockUnit) {
             unit = item.value->stockUnit;
         } else {
-            const Found<double> factor = findUnit(db, item.value->code, unit);
+            const Found<double> factor = findUnit(statements, item.value->code, unit);
             if (!factor.value) {
                 refuse(ImportTexts::tr("%1 is not a unit of item %2").arg(unit, item.value->code));
                 continue;
@@ -142,8 +145,9 @@ ImportResult resolveImportRows(const QSqlDatabase &db, const QList<ImportRow> &r
         cells[ColQty] = cellAt(2);
         cells[ColSerialNo] = cellAt(3);
         cells[ColEngineNo] = cellAt(4);
-        cells[ColSalePrice] = voucher.showPrices ? sqlNumber(GetItemPrice(db, item.value->code, priceList))
-                                                 : QStringLiteral("0");
+        cells[ColSalePrice] = voucher.showPrices
+                                  ? sqlNumber(GetItemPrice(statements, item.value->code, priceList))
+                                  : QStringLiteral("0");
         LineArray single;
         single.Resize(0, -1, 0, LineColumns - 1);
         single.appendRow(cells);
