@@ -1,9 +1,9 @@
 #pragma once
 // What the form looks up about items, units, prices and the database while a voucher is entered
-// and saved. Each look-up runs on the connection given and binds its values; an item code or a
-// unit with a quote in it is data, never SQL. The look-ups of items and units are index seeks:
-// scanned codes are compared with their dashes removed, written exactly as the schema's
-// expression indexes are.
+// and saved. Each look-up runs on the connection given, or through statements kept prepared on
+// it, and binds its values; an item code or a unit with a quote in it is data, never SQL. The
+// look-ups of items and units are index seeks: scanned codes are compared with their dashes
+// removed, written exactly as the schema's expression indexes are.
 
 #include <QSqlDatabase>
 #include <QString>
