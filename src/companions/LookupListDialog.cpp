@@ -96,19 +96,23 @@ void LookupListDialog::reload()
         showNote(tr("The list condition could not be read; nothing is listed."));
         return;
     }
-    loadPage();
+    // The columns fit the rows the list opens on: sizing them to every row of a page would take
+    // longer than reading the page, at every typed character.
+    const QList<QTreeWidgetItem *> rows = readPage();
+    m_list->addTopLevelItems(rows.mid(0, FittedRows));
+    m_list->header()->resizeSections(QHeaderView::ResizeToContents);
+    m_list->addTopLevelItems(rows.mid(FittedRows));
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
-    m_list->header()->resizeSections(QHeaderView::ResizeToContents);
 }
 
-void LookupListDialog::loadPage()
+QList<QTreeWidgetItem *> LookupListDialog::readPage()
 {
     QString error;
     const LookupPage page{*m_options.filter, m_options.keyColumn, m_search->text(), m_loaded, PageSize + 1};
     const std::optional<LookupStatement> statement = m_source.pageStatement(page, &error);
     if (statement && statement->matchesNothing)
-        return;
+        return {};
     QSqlQuery query(m_source.database());
     query.setForwardOnly(true);
     if (statement && !execStatement(query, *statement))
@@ -116,31 +120,30 @@ void LookupListDialog::loadPage()
     if (!error.isEmpty()) {
         qCWarning(lcCompanions) << "lookup: cannot list:" << error;
         showNote(tr("The list could not be read."));
-        return;
+        return {};
     }
-    appendRows(query);
-}
-
-void LookupListDialog::appendRows(QSqlQuery &query)
-{
-    int rows = 0;
-    while (query.next() && ++rows <= PageSize) {
-        auto *item = new QTreeWidgetItem(m_list);
+    // Items made without the list and added together: one insertion for the view, not one per row.
+    QList<QTreeWidgetItem *> rows;
+    int read = 0;
+    while (query.next() && ++read <= PageSize) {
+        auto *item = new QTreeWidgetItem;
         for (int shown = 0; shown < m_shownColumns.size(); ++shown)
             item->setText(shown, query.value(m_shownColumns.at(shown)).toString());
         item->setData(0, Qt::UserRole, query.value(m_options.resultColumn).toString());
+        rows.append(item);
     }
-    m_more = rows > PageSize;
-    m_loaded += qMin(rows, PageSize);
+    m_more = read > PageSize;
+    m_loaded += int(rows.size());
     showNote(m_more ? tr("%1 rows listed and more follow: scroll down for them, or type to narrow the list.")
                           .arg(m_loaded)
                     : QString());
+    return rows;
 }
 
 void LookupListDialog::loadMoreAtEnd()
 {
     if (m_more && m_options.filter)
-        loadPage();
+        m_list->addTopLevelItems(readPage());
 }
 
 bool LookupListDialog::eventFilter(QObject *watched, QEvent *event)

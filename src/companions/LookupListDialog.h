@@ -11,9 +11,9 @@
 #include <QDialog>
 
 class QLabel;
-class QSqlQuery;
 class QLineEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace companions {
 
@@ -29,6 +29,7 @@ class LookupListDialog : public QDialog {
 
 public:
     static constexpr int PageSize = 500;
+    static constexpr int FittedRows = 100; // the rows the columns' widths are fitted to
 
     LookupListDialog(const LookupSource &source, const LookupListOptions &options, QWidget *parent = nullptr);
 
@@ -41,8 +42,7 @@ protected:
 private:
     void buildUi();
     void reload();
-    void loadPage();
-    void appendRows(QSqlQuery &query);
+    QList<QTreeWidgetItem *> readPage(); // the next page's rows, not yet in the list
     void loadMoreAtEnd();
     bool moveInList(QKeyEvent *event);
     void pick();

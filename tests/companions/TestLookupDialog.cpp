@@ -15,7 +15,7 @@ static const char *const Fixture[] = {
     "INSERT INTO ICUnit (ItemID, Unit, Conver) VALUES ('O''Brien', 'PCS', 1), ('O''Brien', 'BOX', 12), "
     "('AB-1', 'DOZ', 12)",
     "INSERT INTO ICLoc (LocID, LocName) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-    "WHERE i < 1200) SELECT i, 'Location ' || i FROM n",
+    "WHERE i < 1200) SELECT i, 'Location number ' || i || ' of the test warehouse' FROM n",
 };
 
 struct Parts {
@@ -155,6 +155,15 @@ private slots:
                          QTest::keyClick(parts.search, key);
                  }),
                  QString("2"));
+
+        lookUp(engine, "ICLOC", "", 1, 0, ""); // listed by name
+        QCOMPARE(showList([](const Parts &parts) {
+                     // the names are wider than their caption: the columns were fitted to the rows
+                     const QTreeWidgetItem *first = parts.list->topLevelItem(0);
+                     QVERIFY(first && parts.list->header()->sectionSize(0) >
+                                          parts.list->fontMetrics().horizontalAdvance(first->text(0)));
+                 }),
+                 QString());
 
         for (const char *filter : {"LocID", "NoSuchColumn=1", "x;DROP TABLE ICLoc--=1"}) {
             m_lookup->SetFilter(filter);
