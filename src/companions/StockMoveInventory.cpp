@@ -116,13 +116,7 @@ StockMoveInventory::Statement perCode(const Figure &figure, const QStringList &c
         codesSource = QStringLiteral("(SELECT CAST(? AS text) AS column1) AS k");
         list = codes.value(0);
     } else if (postgres) {
-        QStringList elements;
-        for (QString code : codes)
-            elements << QLatin1Char('"') +
-                            code.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-                                .replace(QLatin1Char('"'), QLatin1String("\\\"")) +
-                            QLatin1Char('"');
-        list = QString(QLatin1Char('{') + elements.join(QLatin1Char(',')) + QLatin1Char('}'));
+        list = qvtrnsfr::postgresTextArray(codes);
         codesSource = QStringLiteral("unnest(CAST(? AS text[])) AS k(column1)");
     } else {
         list = QString::fromUtf8(

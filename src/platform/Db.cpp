@@ -371,4 +371,21 @@ bool isPostgres(const QSqlDatabase &db)
     return db.driverName().startsWith(QLatin1String("QPSQL"));
 }
 
+bool undoneForAnother(const QSqlError &error)
+{
+    return error.nativeErrorCode() == QLatin1String("40P01") ||
+           error.nativeErrorCode() == QLatin1String("40001");
+}
+
+QString postgresTextArray(const QStringList &texts)
+{
+    QStringList elements;
+    for (QString text : texts)
+        elements << QLatin1Char('"') +
+                        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+                            .replace(QLatin1Char('"'), QLatin1String("\\\"")) +
+                        QLatin1Char('"');
+    return QLatin1Char('{') + elements.join(QLatin1Char(',')) + QLatin1Char('}');
+}
+
 } // namespace qvtrnsfr

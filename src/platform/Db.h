@@ -123,6 +123,11 @@ private:
     quint64 m_uses = 0;
 };
 
+// True when the database undid the transaction of the failed statement so that another could go
+// on (PostgreSQL's deadlock, or the serialization failure of a stricter isolation level): the
+// transaction left nothing behind and may run again.
+bool undoneForAnother(const QSqlError &error);
+
 // Runs one statement. On failure logs it and, when error is given, stores the error there.
 // When rowsAffected is given, it receives the number of rows the statement changed.
 bool execute(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {},
@@ -179,6 +184,9 @@ QSqlDatabase openDatabaseUrl(const QString &url, const QString &connectionName, 
 
 // True for a connection to PostgreSQL, false for SQLite and others.
 bool isPostgres(const QSqlDatabase &db);
+
+// The texts as one PostgreSQL array literal ({"a","b"}), to bind as one value and cast to text[].
+QString postgresTextArray(const QStringList &texts);
 
 // SQLite: the write-ahead log on the connection's file, where the file allows one (not in memory,
 // not read-only): readers then read the last committed state while a writer writes, instead of

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
-#include <algorithm>
 #include <vector>
 
 namespace qvtrnsfr {
@@ -42,15 +41,21 @@ std::vector<Need> needs(const Voucher &voucher, bool bySerial)
     return found;
 }
 
+QStringList codesOf(const std::vector<Need> &needed)
+{
+    QStringList codes;
+    for (const Need &need : needed)
+        codes << need.code;
+    return codes;
+}
+
 // The first code whose balance does not cover what the voucher takes of it; all balances are asked
 // in one call. A balance that cannot be read counts as 0.
 std::optional<Refusal> firstUncovered(const Voucher &voucher, companions::InventoryService *inventory,
                                       qint32 documentNo, bool bySerial, const char *refusal)
 {
     const std::vector<Need> needed = needs(voucher, bySerial);
-    QStringList codes;
-    for (const Need &need : needed)
-        codes << need.code;
+    const QStringList codes = codesOf(needed);
     const auto location = voucher.fromLocation.whole;
     const QHash<QString, double> balances =
         inventory && location && !codes.isEmpty()
@@ -103,45 +108,53 @@ std::optional<Refusal> recheckStock(const Voucher &voucher, const StockOptions &
                                             "Item has not in balance and Negative Inventory not allowed."));
 }
 
-qint32 StockLock::key(const QString &kind, const QString &code)
-{
-    // FNV-1a over the UTF-8 text: the same key for the same code in every saver.
-    quint32 hash = 2166136261u;
-    for (const char byte : (kind + QLatin1Char(':') + code).toUtf8()) {
-        hash ^= static_cast<quint8>(byte);
-        hash *= 16777619u;
-    }
-    return static_cast<qint32>(hash);
-}
+namespace {
+
+// The advisory locks of a save on PostgreSQL, one per location and text, taken in the order of
+// their keys. The texts are "item:" and each item code of the voucher's lines, at the source and
+// at the destination; "serial:" and each serial number, at the source; and "item:" and each item
+// of the stored voucher being rewritten, at its source and at its stored destination. Every stock
+// row the save's triggers will change is one of these, so two savers that would change the same
+// rows wait for each other here, before either holds a row the other needs.
+const char LockSql[] =
+    "SELECT %1(keys.l, keys.k) FROM ("
+    " SELECT DISTINCT u.l, hashtext(u.t) AS k FROM ("
+    " SELECT p.l, 'item:' || c.t AS t FROM unnest(CAST(? AS text[])) AS c(t)"
+    " CROSS JOIN (VALUES (CAST(? AS integer)), (CAST(? AS integer))) AS p(l)"
+    " UNION ALL SELECT CAST(? AS integer), 'serial:' || c.t FROM unnest(CAST(? AS text[])) AS c(t)"
+    " UNION ALL SELECT p.l, 'item:' || d.ItemID FROM ICTRAND d"
+    " LEFT JOIN ICTRANH h ON h.FromLocID = d.FromLocID AND h.DocNo = d.DocNo"
+    " CROSS JOIN LATERAL (VALUES (d.FromLocID), (h.ToLocID)) AS p(l)"
+    " WHERE d.FromLocID = ? AND d.DocNo = ?) u"
+    " WHERE u.l IS NOT NULL AND u.t IS NOT NULL ORDER BY 1, 2) AS keys";
+
+} // namespace
 
 bool StockLock::lock(qint32 fromLocation, const Voucher &voucher, const StockOptions &options)
 {
-    if (!isPostgres(m_statements.database()) || options.allowNegativeInventory)
+    // Without a transaction each statement holds its row locks only while it runs, and a user who
+    // may take the stock below zero has no balances to decide on: then nothing is locked.
+    if (!isPostgres(m_statements.database()) || (!m_inTransaction && options.allowNegativeInventory))
         return true;
-    QList<qint32> keys;
-    for (const Need &need : needs(voucher, false))
-        keys << key(QStringLiteral("item"), need.code);
-    if (options.trackSerialNo) {
-        for (const Need &need : needs(voucher, true))
-            keys << key(QStringLiteral("serial"), need.code);
-    }
-    if (keys.isEmpty())
+    const QStringList items = codesOf(needs(voucher, false));
+    const bool serials = options.trackSerialNo && !options.allowNegativeInventory;
+    const std::optional<qint32> stored = voucher.editMode ? voucher.docNo.leadingRounded() : std::nullopt;
+    if (items.isEmpty() && !serials && !stored)
         return true;
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    QStringList array;
-    for (const qint32 k : std::as_const(keys))
-        array << QString::number(k);
+    const auto nullable = [](const std::optional<qint32> &value) {
+        return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
+    };
     // Transaction-scoped locks go with the transaction; without one, they are the session's and
     // are given back when the save is done.
-    const QString function =
-        m_inTransaction ? QStringLiteral("pg_advisory_xact_lock") : QStringLiteral("pg_advisory_lock");
-    const QString sql =
-        QStringLiteral("SELECT %1(?, k) FROM unnest(CAST(? AS integer[])) AS keys(k)").arg(function);
+    const QString sql = QString::fromLatin1(LockSql).arg(
+        m_inTransaction ? QStringLiteral("pg_advisory_xact_lock") : QStringLiteral("pg_advisory_lock"));
     m_sessionLocks = !m_inTransaction;
-    return m_statements.run(
-        sql, {fromLocation, QLatin1Char('{') + array.join(QLatin1Char(',')) + QLatin1Char('}')}, {},
-        &m_error);
+    return m_statements.run(sql,
+                            {postgresTextArray(items), fromLocation, nullable(voucher.toLocation.whole),
+                             fromLocation,
+                             postgresTextArray(serials ? codesOf(needs(voucher, true)) : QStringList()),
+                             fromLocation, nullable(stored)},
+                            {}, &m_error);
 }
 
 StockLock::~StockLock()

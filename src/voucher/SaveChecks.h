@@ -30,11 +30,14 @@ std::optional<Refusal> recheckLocations(StatementCache &statements, const Vouche
 std::optional<Refusal> recheckStock(const Voucher &voucher, const StockOptions &options,
                                     companions::InventoryService *inventory, std::optional<qint32> ownDocNo);
 
-// The stock a save decides on, locked until its transaction ends (or, without one, until the
-// lock goes): on PostgreSQL a transaction-scoped advisory lock per source and item or serial
-// number, taken in one statement in the order of their keys, so that two savers wait for each
-// other and never deadlock; on SQLite the save's transaction is a write transaction from its
-// start, which serialises all savers.
+// The stock a save decides on and the stock rows it changes, locked until its transaction ends
+// (or, without one, until the lock goes). On PostgreSQL: a transaction-scoped advisory lock per
+// location and item of the voucher's lines (at the source and the destination) and of the stored
+// voucher a rewrite replaces (at its source and stored destination), and per serial number at the
+// source, all taken in one statement in the order of their keys. Two savers that would decide on
+// the same stock, or change the same stock rows, so wait for each other before either holds a row
+// the other needs, and never deadlock. On SQLite the save's transaction is a write transaction
+// from its start, which serialises all savers.
 class StockLock {
 public:
     // The statements run on the save's connection, kept prepared there.
@@ -48,10 +51,6 @@ public:
 
     bool lock(qint32 fromLocation, const Voucher &voucher, const StockOptions &options);
     QSqlError lastError() const { return m_error; }
-
-    // The key of an item code or serial number within its source: a hash of the text that is the
-    // same in every process.
-    static qint32 key(const QString &kind, const QString &code);
 
 private:
     StatementCache &m_statements;

@@ -21,6 +21,8 @@ namespace {
 
 // How often a new voucher takes the next number again when other users keep taking it first.
 constexpr int MaxNumberAttempts = 20;
+// How often a save runs in all when the database keeps undoing its transaction for another's.
+constexpr int MaxSaveAttempts = 3;
 // How many lines one statement writes, when the voucher is written in one transaction. SQLite's
 // driver binds a value by looking its place up among all of the statement's, so a statement's
 // binding time grows with the square of its values: there a few lines per statement cost least.
@@ -45,6 +47,7 @@ struct SaveRun {
     qint32 dbId = 0;
     QHash<QString, double> costs; // by item code
     SaveResult result;
+    bool undone = false; // the database undid the transaction to let another go on: run it again
 
     bool fail(const QString &text)
     {
@@ -53,7 +56,19 @@ struct SaveRun {
         qCWarning(lcDb).noquote() << "Saving the voucher failed:" << text;
         return false;
     }
-    bool fail(const QSqlError &error) { return fail(errorText(error)); }
+    // Back to where the writing begins; what was read before it is kept.
+    void restart()
+    {
+        docNo = 0;
+        version = 0;
+        result = SaveResult();
+        undone = false;
+    }
+    bool fail(const QSqlError &error)
+    {
+        undone = undoneForAnother(error);
+        return fail(errorText(error));
+    }
     bool refuse(const Refusal &refusal)
     {
         result.outcome = SaveResult::Refused;
@@ -337,13 +352,22 @@ SaveResult VoucherStore::SaveDocument(const Voucher &voucher, const SaveContext 
     {
         SaveRun run(*this, voucher, context, m_host);
         run.fromLocation = *voucher.fromLocation.whole;
-        if (readBeforeWriting(run)) {
+        // A transaction the database undid (a deadlock with a writer that does not take the
+        // save's locks) left nothing behind, and runs again.
+        bool again = readBeforeWriting(run);
+        for (int attempt = 1; again; ++attempt) {
             run.db = saveConnection();
             run.statements = &m_save->statements();
-            if (run.db.isOpen())
-                saveOn(run);
-            else
+            if (!run.db.isOpen()) {
                 run.fail(m_save->lastError());
+                break;
+            }
+            saveOn(run);
+            again = run.undone && context.useTransaction && attempt < MaxSaveAttempts;
+            if (again) {
+                qCInfo(lcDb) << "The database undid the save to let another transaction go on; saving again.";
+                run.restart();
+            }
         }
         result = run.result;
     }

@@ -11,6 +11,9 @@ namespace qvtrnsfr {
 
 namespace {
 
+// How often a delete runs in all when the database keeps undoing it for another writer.
+constexpr int MaxDeleteAttempts = 3;
+
 // The text form of a value; null stays the empty text.
 QString textOf(const QVariant &value)
 {
@@ -154,9 +157,16 @@ DeleteResult VoucherStore::DeleteDocument(const Voucher &voucher) const
     QSqlError error;
     if (link != 0 && !execute(m_host, VoucherSql::deleteLedger(link), {}, &error))
         return {false, false, errorText(error)};
+    // The header goes with its lines in one statement; one that the database undid for another
+    // writer's deadlock left nothing behind and runs again.
     int deleted = 0;
-    if (!execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation, version), {}, &error, &deleted))
-        return {false, false, errorText(error)};
+    for (int attempt = 1;
+         !execute(m_host, VoucherSql::deleteHeader(docNo, fromLocation, version), {}, &error, &deleted);
+         ++attempt) {
+        if (!undoneForAnother(error) || attempt == MaxDeleteAttempts)
+            return {false, false, errorText(error)};
+        qCInfo(lcDb) << "The database undid the delete to let another transaction go on; deleting again.";
+    }
     if (version && deleted == 0) {
         Snapshot now;
         if (now.open(m_host, VoucherSql::headerToDelete(docNo, fromLocation)) && !now.eof())
