@@ -862,12 +862,15 @@ private slots:
         QCOMPARE(seen, expected);
     }
 
-    // Two users rewrite their vouchers at the same moment, one from source 1 to 2, the other from 2
-    // to 1, each swapping its item for the one the other just gave up: each save gives back the
-    // stock rows the other is about to take. The database may pick one of them to undo; the save
-    // runs again, so that every rewrite is saved and the stock still agrees with the lines.
-    void crossingRewrites_data() { addEngineColumn(); }
-    void crossingRewrites()
+    // On PostgreSQL, deadlocks. Two users rewrite their vouchers at the same moment, one from source
+    // 1 to 2, the other from 2 to 1, each taking the item the other just gave back: each save gives
+    // back stock rows the other is about to take, and their locks make them wait for each other
+    // before either holds one, in every round. Then a writer that does not take the save's locks
+    // holds a row that a rewrite or a delete needs, and waits for one that it holds: the database
+    // undoes the rewrite or the delete (the one that waited first), which runs again once the other
+    // writer is done, and goes through.
+    void deadlocks_data() { addEngineColumn(); }
+    void deadlocks()
     {
         QVT_STORE(s, {});
         if (engine != TestDatabase::Postgres)
@@ -876,13 +879,13 @@ private slots:
         QCOMPARE(shown(s.save(voucherOf("", "2", "1", "B-2|Nut|PCS|1|1"))), "saved 1");
         constexpr int Rounds = 40;
         // A deadlock would show as a failed save, or as a warning where the save ran again.
-        static std::atomic<int> deadlocks;
+        static std::atomic<int> seenDeadlocks;
         static QtMessageHandler previous;
-        deadlocks = 0;
+        seenDeadlocks = 0;
         previous = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
                 if (text.contains("deadlock detected"))
-                    ++deadlocks;
+                    ++seenDeadlocks;
                 previous(type, context, text);
             });
         const QStringList seen = inStep(
@@ -896,22 +899,11 @@ private slots:
             },
             [](const QStringList &both) { return both.join(", "); });
         qInstallMessageHandler(previous);
-        QCOMPARE(deadlocks.load(), 0);
+        QCOMPARE(seenDeadlocks.load(), 0);
         QCOMPARE(seen, QStringList(Rounds, "saved 1, saved 1"));
         QCOMPARE(s.db.rows("Select LocID, ItemID, QtyOnHand from ICStock Order by 1, 2"),
                  "1|A-1|9 1|B-2|21 1|D-4|1 2|A-1|1 2|B-2|-1");
-    }
 
-    // A writer that does not take the save's locks holds a row that a rewrite or a delete needs,
-    // then waits for one that it holds. The database undoes the rewrite or the delete (the one that
-    // waited first); it runs again once the other writer is done, and goes through.
-    void undoneByADeadlock_data() { addEngineColumn(); }
-    void undoneByADeadlock()
-    {
-        QVT_STORE(s, {});
-        if (engine != TestDatabase::Postgres)
-            QSKIP("SQLite lets one writer at a time in: its savers cannot deadlock");
-        QCOMPARE(shown(s.save(voucherOf("", "1", "2", "A-1|Bolt|PCS|1|1"))), "saved 1");
         const QString stockRow = "UPDATE ICStock SET QtyOnHand = QtyOnHand WHERE LocID = 1 AND ItemID = '%1'";
         Voucher stored = voucherOf("1", "1", "2", "B-2|Nut|PCS|1|1");
         stored.editMode = true;
@@ -922,7 +914,7 @@ private slots:
             QSKIP(qPrintable(other)); // a server that does not let the test set its deadlock_timeout
         QCOMPARE(other, "went on");
         QCOMPARE(saved, "saved 1");
-        QCOMPARE(s.db.rows("Select ItemID from ICTRAND"), "B-2");
+        QCOMPARE(s.db.rows("Select ItemID from ICTRAND where FromLocID = 1"), "B-2");
 
         DeleteResult deleted;
         QCOMPARE(
@@ -931,7 +923,7 @@ private slots:
                               [&] { deleted = VoucherStore(s.db.connection()).DeleteDocument(stored); }),
             "went on");
         QVERIFY2(deleted.done && deleted.deleted, qPrintable(deleted.failure));
-        QCOMPARE(s.db.rows("Select count(*) from ICTRANH"), "0");
+        QCOMPARE(s.db.rows("Select FromLocID from ICTRANH"), "2");
     }
 
 private:
