@@ -58,6 +58,44 @@ inline void runOnPostgres(QTextStream &out, const QString &serverUrl, const Run 
     QSqlDatabase::removeDatabase(QStringLiteral("bench_server"));
 }
 
+// A second fresh database beside db, on the same engine (a SQLite file in a temporary folder, or
+// a database created on the same server and dropped after), for run.
+inline void withSecondDatabase(QTextStream &out, const QSqlDatabase &db,
+                               const std::function<void(QSqlDatabase second)> &run)
+{
+    const QString connection = QStringLiteral("bench_second");
+    QTemporaryDir dir;
+    QString url = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("second.sqlite"));
+    const QString name = db.databaseName() + QStringLiteral("_second");
+    const bool postgres = qvtrnsfr::isPostgres(db);
+    if (postgres) {
+        if (!qvtrnsfr::execute(db, QStringLiteral("create database ") + name)) {
+            out << "  the second database cannot be created" << Qt::endl;
+            return;
+        }
+        QUrl server;
+        server.setScheme(QStringLiteral("postgresql"));
+        server.setUserName(db.userName());
+        server.setPassword(db.password());
+        server.setHost(db.hostName());
+        server.setPort(db.port());
+        server.setPath(QLatin1Char('/') + name);
+        url = server.toString();
+    }
+    QString error;
+    {
+        QSqlDatabase second = qvtrnsfr::openDatabaseUrl(url, connection, &error);
+        if (second.isValid() && second.isOpen())
+            run(second);
+        else
+            out << "  the second database cannot be opened: " << error << Qt::endl;
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (postgres &&
+        !qvtrnsfr::execute(db, QStringLiteral("drop database ") + name + QStringLiteral(" with (force)")))
+        out << "  the database " << name << " could not be dropped" << Qt::endl;
+}
+
 inline void runOnEngines(QTextStream &out, const Run &run)
 {
     runOnSqlite(out, run);

@@ -44,14 +44,16 @@ const char InExclusion[] = " AND NOT (h.FromLocID = ? AND h.DocNo = ?)";
 
 // An item's balance from its row of the stock table s, when nothing counted in it is dated after
 // the day asked for: then the sum of the history is its quantity on hand. The voucher left out,
-// v (its header, when there is one), is given back: its lines out of the location, unless it
-// also went into the location, when they took nothing from it.
+// v (its header, when there is one), is given back: its lines out of the location, g (summed per
+// item, reading the voucher's lines once for all the codes asked), unless it also went into the
+// location, when they took nothing from it.
 const char OnHandSql[] = "CASE WHEN s.LatestDate <= ? THEN s.QtyOnHand{givenBack} ELSE {history} END";
 const char StockJoin[] = " LEFT JOIN ICStock s ON s.LocID = ? AND s.ItemID = {key}";
-const char GivenBack[] =
-    " + CASE WHEN v.ToLocID = ? THEN 0 ELSE COALESCE((SELECT SUM(d.Qty * COALESCE(d.Conver, 1))"
-    " FROM ICTRAND d WHERE d.ItemID = {key} AND d.FromLocID = ? AND d.DocNo = ?), 0) END";
-const char LeftOutJoin[] = " LEFT JOIN ICTRANH v ON v.FromLocID = ? AND v.DocNo = ?";
+const char GivenBack[] = " + CASE WHEN v.ToLocID = ? THEN 0 ELSE COALESCE(g.Qty, 0) END";
+const char LeftOutJoin[] =
+    " LEFT JOIN ICTRANH v ON v.FromLocID = ? AND v.DocNo = ?"
+    " LEFT JOIN (SELECT d.ItemID, SUM(d.Qty * COALESCE(d.Conver, 1)) AS Qty FROM ICTRAND d"
+    " WHERE d.FromLocID = ? AND d.DocNo = ? GROUP BY d.ItemID) g ON g.ItemID = {key}";
 
 // An item's cost: the weighted average of its receipts at the location up to the day, read from
 // its row of the receipts table c when no receipt counted there is dated after the day, else
@@ -87,9 +89,9 @@ Figure balanceFigure(int locationId, const QDate &date, bool excludeDocument, in
     onHand.select.sql.replace(QLatin1String("{givenBack}"),
                               excludeDocument ? QLatin1String(GivenBack) : QLatin1String(""));
     if (excludeDocument) {
-        onHand.select.binds << locationId << locationId << documentNo;
+        onHand.select.binds << locationId;
         onHand.joins.sql += QLatin1String(LeftOutJoin);
-        onHand.joins.binds << locationId << documentNo;
+        onHand.joins.binds << locationId << documentNo << locationId << documentNo;
     }
     onHand.select.sql.replace(QLatin1String("{history}"), history.sql);
     onHand.select.binds += history.binds;

@@ -5,7 +5,9 @@
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
@@ -125,4 +127,43 @@ QString TestDatabase::rows(const QString &sql, const QVariantList &binds)
         rows << cells.join('|');
     }
     return rows.join(' ');
+}
+
+QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QString *error,
+                      bool analyze)
+{
+    const bool postgres = db.driverName() == "QPSQL";
+    const bool prepared = postgres && analyze;
+    QString text; // each '?' outside quotes replaced by the next value, or by $n when prepared
+    QStringList values;
+    bool inQuotes = false;
+    for (const QChar c : sql) {
+        inQuotes = inQuotes != (c == '\'');
+        if (c != '?' || inQuotes || values.size() >= binds.size()) {
+            text += c;
+            continue;
+        }
+        QSqlField field("v", binds.at(values.size()).metaType());
+        field.setValue(binds.at(values.size()));
+        values << db.driver()->formatValue(field);
+        text += prepared ? QString("$%1").arg(values.size()) : values.last();
+    }
+    QSqlQuery query(db);
+    // Run as the product runs it, prepared, with the plan PostgreSQL keeps for any values.
+    const bool planned =
+        !prepared ||
+        (query.exec("SET plan_cache_mode = force_generic_plan") && query.exec("PREPARE planned AS " + text) &&
+         query.exec("EXPLAIN ANALYZE EXECUTE planned(" + values.join(", ") + ")"));
+    if (!prepared && !query.exec((postgres ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + text))
+        *error = query.lastError().text();
+    else if (!planned)
+        *error = query.lastError().text();
+    QStringList lines;
+    while (query.next())
+        lines << query.value(postgres ? 0 : 3).toString(); // SQLite: id, parent, notused, detail
+    if (prepared) {
+        QSqlQuery(db).exec("DEALLOCATE planned");
+        QSqlQuery(db).exec("RESET plan_cache_mode");
+    }
+    return lines;
 }

@@ -63,6 +63,13 @@ inline void addEngineColumn()
         QTest::newRow(qPrintable(TestDatabase::engineName(engine))) << engine;
 }
 
+// The plan lines of the statement, its bound values written in as literals: SQLite's EXPLAIN
+// QUERY PLAN details, PostgreSQL's EXPLAIN; or, when analyze is set, PostgreSQL's EXPLAIN ANALYZE
+// of the statement prepared with the plan it keeps for any values, as the product runs it. None,
+// with *error set, when it cannot be planned.
+QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, QString *error,
+                      bool analyze = false);
+
 #define QVT_SKIP_UNLESS_AVAILABLE(engine)                                                                    \
     do {                                                                                                     \
         if (!TestDatabase::isAvailable(engine))                                                              \
