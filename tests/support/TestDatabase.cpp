@@ -148,15 +148,15 @@ QStringList queryPlan(const QSqlDatabase &db, const QString &sql, const QVariant
         values << db.driver()->formatValue(field);
         text += prepared ? QString("$%1").arg(values.size()) : values.last();
     }
+    // PostgreSQL's EXPLAIN ANALYZE runs the statement as the product runs it: prepared, with the
+    // plan the server keeps for any values.
     QSqlQuery query(db);
-    // Run as the product runs it, prepared, with the plan PostgreSQL keeps for any values.
-    const bool planned =
-        !prepared ||
-        (query.exec("SET plan_cache_mode = force_generic_plan") && query.exec("PREPARE planned AS " + text) &&
-         query.exec("EXPLAIN ANALYZE EXECUTE planned(" + values.join(", ") + ")"));
-    if (!prepared && !query.exec((postgres ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + text))
-        *error = query.lastError().text();
-    else if (!planned)
+    const bool explained = prepared
+                               ? query.exec("SET plan_cache_mode = force_generic_plan") &&
+                                     query.exec("PREPARE planned AS " + text) &&
+                                     query.exec("EXPLAIN ANALYZE EXECUTE planned(" + values.join(", ") + ")")
+                               : query.exec((postgres ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + text);
+    if (!explained)
         *error = query.lastError().text();
     QStringList lines;
     while (query.next())
